@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+
+namespace bz {
+
+// A Date: days since 30 December 1899 as a double. Before that day the integer part counts days
+// back and the fraction is still the time of day, added forward (-1.25 is 29 Dec 1899 06:00).
+using Date = double;
+
+// Valid Date range: 1 Jan 100 to 31 Dec 9999 (whole days).
+inline constexpr Date minDate = -657434.0;
+inline constexpr Date maxDate = 2958465.0;
+
+struct CivilDate {
+    int year;
+    int month; // 1..12
+    int day;   // 1..31
+};
+
+struct TimeOfDay {
+    int hour;   // 0..23
+    int minute; // 0..59
+    int second; // 0..59
+};
+
+// The day part of a Date (truncated toward zero) and the time of day as a fraction in [0, 1).
+struct DateFields {
+    std::int64_t day;
+    double time;
+};
+
+DateFields splitDate(Date date);
+// The Date of a day number and a time-of-day fraction in [0, 1); error 6 outside the Date range.
+Date joinDate(std::int64_t day, double time);
+
+// Day numbers counted from 30 December 1899 (day 0) in the proleptic Gregorian calendar.
+std::int64_t daysFromCivil(CivilDate date);
+CivilDate civilFromDays(std::int64_t day);
+
+// The calendar date and the time of day at whole seconds that a Date's text form shows. Seconds
+// are rounded to the nearest; a time that rounds up to midnight moves to the next day.
+struct DateTimeFields {
+    CivilDate date;
+    TimeOfDay time;
+    bool hasDatePart; // false for day 0 (30 Dec 1899), which the text form omits
+    bool hasTimePart; // false when the time rounds to 00:00:00
+};
+DateTimeFields dateTimeFields(Date date);
+
+// The time-of-day value of a Date at whole seconds (date part zero), as read back from its text.
+Date timeOfDayAtWholeSeconds(Date date);
+
+// Date operations with the runtime's meaning (first day of week 1, first week of year 1).
+// Adds whole or fractional days (interval "d") keeping the time of day; error 6 out of range.
+Date addDays(Date date, double days);
+// Midnights crossed from `from` to `to` (interval "d").
+std::int64_t dayDifference(Date from, Date to);
+// Minute boundaries crossed from `from` to `to` (interval "n").
+std::int64_t minuteDifference(Date from, Date to);
+// The weekday 1..7 of a date, counted from `firstDayOfWeek` (1 = Sunday .. 7 = Saturday).
+int weekday(Date date, int firstDayOfWeek);
+
+// A Date from calendar fields; error 6 when it falls outside the Date range.
+Date makeDate(CivilDate date, TimeOfDay time);
+
+} // namespace bz
