@@ -52,7 +52,8 @@ DateTimeFields dateTimeFields(Date date);
 Date timeOfDayAtWholeSeconds(Date date);
 
 // Date operations with the runtime's meaning (first day of week 1, first week of year 1).
-// Adds whole or fractional days (interval "d") keeping the time of day; error 6 out of range.
+// Adds days (interval "d") keeping the time of day; a fractional count is cut toward zero to
+// whole days. Error 6 out of range.
 Date addDays(Date date, double days);
 // Midnights crossed from `from` to `to` (interval "d").
 std::int64_t dayDifference(Date from, Date to);
