@@ -11,7 +11,7 @@ namespace bz {
 // The locale-aware text conversions of the automation runtime. Leading and trailing blanks are
 // ignored; unconvertible text, the empty text included, raises run-time error 13.
 class Locale {
-public:
+  public:
     virtual ~Locale() = default;
 
     // A Date's text form: date and time, the date alone when the time is zero, the time alone
@@ -23,6 +23,8 @@ public:
     virtual Date parseTimeOfDay(std::u16string_view text) const = 0;
     // A number with the locale's decimal and grouping characters.
     virtual double parseNumber(std::u16string_view text) const = 0;
+    // The decimal character of numbers shown as text.
+    virtual char16_t decimalSeparator() const = 0;
 };
 
 enum class PortableLocaleKind { EnUs, EnGb, DeDe };
@@ -34,7 +36,8 @@ std::unique_ptr<Locale> makePortableLocale(PortableLocaleKind kind);
 // none of them names a modelled locale.
 PortableLocaleKind portableLocaleFromEnvironment();
 
-// Text to Integer: the locale's number, rounded half to even; error 6 out of range, 13 not a number.
+// Text to Integer: the locale's number, rounded half to even; error 6 out of range, 13 not a
+// number.
 std::int16_t textToInteger(const Locale& locale, std::u16string_view text);
 
 } // namespace bz

@@ -14,7 +14,7 @@ class Object;
 
 // A counted reference to an automation object; empty means Nothing.
 class ObjectRef {
-public:
+  public:
     ObjectRef() noexcept = default;
     // Takes a new counted reference on `object`.
     explicit ObjectRef(Object* object) noexcept;
@@ -31,12 +31,13 @@ public:
 
     Object* get() const noexcept { return object_; }
     Object* operator->() const noexcept { return object_; }
+    Object& operator*() const noexcept { return *object_; }
     explicit operator bool() const noexcept { return object_ != nullptr; }
     friend bool operator==(const ObjectRef& a, const ObjectRef& b) noexcept {
         return a.object_ == b.object_;
     }
 
-private:
+  private:
     Object* object_ = nullptr;
 };
 
@@ -70,7 +71,7 @@ struct Argument {
 // An automation object as the component reaches it: counted, late-bound through IDispatch, and
 // asked for interfaces by identifier. Host failures are raised as AutomationError.
 class Object {
-public:
+  public:
     virtual void addRef() noexcept = 0;
     virtual void release() noexcept = 0;
 
@@ -82,7 +83,7 @@ public:
     // The object's interface `iid`, or Nothing when it does not offer it.
     virtual ObjectRef queryInterface(const Guid& iid) = 0;
 
-protected:
+  protected:
     ~Object() = default;
 };
 

@@ -5,6 +5,8 @@
 #include "object.h"
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -69,7 +71,7 @@ struct ArrayBound {
 // An array of one or more dimensions with any lower bounds. Elements are stored in column-major
 // order (the first index varies fastest), as automation arrays are.
 class Array {
-public:
+  public:
     Array(VarType elementType, std::vector<ArrayBound> bounds);
 
     VarType elementType() const { return elementType_; }
@@ -88,9 +90,9 @@ public:
     const std::vector<Variant>& elements() const { return elements_; }
     std::vector<Variant>& elements() { return elements_; }
 
-    friend bool operator==(const Array&, const Array&);
+    friend bool operator==(const Array&, const Array&) = default;
 
-private:
+  private:
     std::size_t offsetOf(std::span<const std::int32_t> indexes) const;
 
     VarType elementType_;
@@ -100,21 +102,16 @@ private:
 
 // The runtime's tagged value. Arrays and strings are owned values, copied on assignment.
 class Variant {
-public:
-    using Storage = std::variant<Empty, Null, std::int16_t, std::int32_t, float, double, Currency,
-                                 DateValue, std::u16string, ObjectRef, ErrorValue, Boolean,
-                                 std::uint8_t, Array>;
+  public:
+    using Storage =
+        std::variant<Empty, Null, std::int16_t, std::int32_t, float, double, Currency, DateValue,
+                     std::u16string, ObjectRef, ErrorValue, Boolean, std::uint8_t, Array>;
 
-    Variant();
+    Variant() = default;
     template <typename T>
-        requires std::is_constructible_v<Storage, T&&>
-    Variant(T&& value) : storage_(std::forward<T>(value)) {}
-    Variant(const char16_t* text);
-    Variant(const Variant&);
-    Variant(Variant&&) noexcept;
-    Variant& operator=(const Variant&);
-    Variant& operator=(Variant&&) noexcept;
-    ~Variant();
+    requires std::is_constructible_v<Storage, T&&> Variant(T&& value)
+        : storage_(std::forward<T>(value)) {}
+    Variant(const char16_t* text) : storage_(std::u16string(text)) {}
 
     static Variant nothing() { return Variant(ObjectRef()); }
 
@@ -126,14 +123,13 @@ public:
     template <typename T> const T& get() const { return std::get<T>(storage_); }
     template <typename T> T& get() { return std::get<T>(storage_); }
 
-    bool isNumeric() const;
     bool isObject() const { return holds<ObjectRef>(); }
     // The variant type with the array flag for arrays (0x2000 | element type).
     std::uint16_t variantType() const;
 
-    friend bool operator==(const Variant& a, const Variant& b);
+    friend bool operator==(const Variant& a, const Variant& b) = default;
 
-private:
+  private:
     Storage storage_;
 };
 
@@ -156,8 +152,9 @@ Variant subtract(const Variant& a, const Variant& b, const Locale& locale);
 Variant multiply(const Variant& a, const Variant& b, const Locale& locale);
 // Mod rounds both operands to whole numbers (half to even); the result has the dividend's sign.
 Variant modulo(const Variant& a, const Variant& b, const Locale& locale);
-// Comparison of two Variants as the runtime's `<`/`=`/`>` do: -1, 0 or 1. Numbers compare as
-// numbers, a number with numeric text as numbers, texts by code unit; error 13 otherwise.
-int compare(const Variant& a, const Variant& b, const Locale& locale);
+// A Variant compared with a number, as `value > 0` compares them: numbers and Booleans as
+// numbers, Empty as 0, text converted to a number (error 13 when it is not one). Null gives no
+// result (the comparison is Null); anything else raises error 13.
+std::optional<int> compareWithNumber(const Variant& value, double number, const Locale& locale);
 
 } // namespace bz

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "runtime/variant.h"
+#include "shell/link_helper_state.h"
+
+#include <string>
+
+namespace bz {
+
+// The host's availability link helper: writes `strPattern` into the resource `thing`. Every
+// error on the way becomes a line of the error report naming the resource and the stage
+// reached; only a target that cannot be named fails the call (error 91).
+void ZEFA_LHF_SetAvailabilityByString(LinkHelperState& state, const Variant& thing,
+                                      const std::u16string& strPattern);
+
+} // namespace bz

@@ -1,0 +1,78 @@
+#include "college_setup.h"
+
+#include "host/calls.h"
+#include "runtime/error.h"
+#include "runtime/locale.h"
+
+namespace bz {
+
+namespace {
+
+// `numerator / denominator` as the runtime's floating division: 0 / 0 overflows.
+double divide(double numerator, double denominator) {
+    if (denominator == 0)
+        raise(numerator == 0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
+    return numerator / denominator;
+}
+
+} // namespace
+
+void SetActiveCollegeReference(LinkHelperState& state, const Variant& college) {
+    state.varCollege = toObject(college);
+    if (!state.varCollege.get<ObjectRef>())
+        return;
+
+    const Locale& locale = state.locale;
+    Object& source = *state.varCollege.get<ObjectRef>();
+    auto read = [&source](const char16_t* member) { return host::get(source, member); };
+
+    state.dtYearStart = toDate(read(u"startDate"), locale);
+    state.intStartWeekday = static_cast<Integer>(weekday(state.dtYearStart, 1));
+    state.intPeriodsPerDay = toInteger(read(u"PeriodsPerDay"), locale);
+
+    const Date startTime = toDate(read(u"startTime"), locale);
+    const Date endTime = toDate(read(u"endTime"), locale);
+    const auto dayMinutes = static_cast<double>(minuteDifference(startTime, endTime));
+    state.intPeriodMinutes =
+        toInteger(divide(dayMinutes, toDouble(read(u"PeriodsPerDay"), locale)));
+
+    state.dtDayStart = toDate(read(u"startTime"), locale);
+    state.dtDayEnd = toDate(read(u"endTime"), locale);
+
+    const Variant teachingDays = read(u"DaysOfWeek");
+    state.aDayOffsets = DayOffsets(teachingDays, locale);
+    state.intDaysPerWeek = toInteger(static_cast<std::int64_t>(state.aDayOffsets.size()));
+
+    const Variant lastOffset = state.aDayOffsets.back();
+    const Variant calendarDays =
+        add(multiply(read(u"WeeksPerYear"), Integer{7}, locale), lastOffset, locale);
+    state.dtYearEnd = addDays(state.dtYearStart, toDouble(calendarDays, locale));
+
+    state.intDayCount =
+        toInteger(multiply(read(u"WeeksPerYear"), state.intDaysPerWeek, locale), locale);
+}
+
+std::vector<Integer> DayOffsets(const Variant& teachingDays, const Locale& locale) {
+    const Array& list = toArray(teachingDays);
+    const std::int32_t lower = list.lowerBound();
+    const std::int32_t upper = list.upperBound();
+    const Integer last = toInteger(std::int64_t{upper} - lower);
+    if (last < 0)
+        raise(ErrorNumber::SubscriptOutOfRange);
+    std::vector<Integer> offsets(static_cast<std::size_t>(last) + 1);
+
+    const Variant first = toInteger(list.at(lower), locale);
+    const Variant daysPerWeek = Integer{7};
+    Integer j = 0;
+    const Integer end = toInteger(std::int64_t{upper});
+    // Integer counters, as the runtime's loop has them: stepping past 32767 overflows.
+    for (Integer i = toInteger(std::int64_t{lower}); i <= end; i = addInteger(i, 1)) {
+        const Variant shifted = subtract(add(daysPerWeek, list.at(i), locale), first, locale);
+        offsets[static_cast<std::size_t>(j)] =
+            toInteger(modulo(shifted, daysPerWeek, locale), locale);
+        j = addInteger(j, 1);
+    }
+    return offsets;
+}
+
+} // namespace bz

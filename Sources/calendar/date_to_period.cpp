@@ -1,0 +1,43 @@
+#include "date_to_period.h"
+
+#include "runtime/error.h"
+
+namespace bz {
+
+Integer DateToPeriod(LinkHelperState& state, Date t) {
+    const Stage entryStage = state.strStage;
+    state.strStage.setDateToPeriod(t);
+
+    const Integer days = toInteger(dayDifference(state.dtYearStart, t));
+    const Integer week = divideInteger(days, 7);
+    const Integer dayOffset = modInteger(days, 7);
+    const Integer weekBase =
+        multiplyInteger(multiplyInteger(week, state.intDaysPerWeek), state.intPeriodsPerDay);
+    const Integer position = IndexOfValue(state.aDayOffsets, 0, dayOffset);
+    const Integer base = addInteger(weekBase, multiplyInteger(position, state.intPeriodsPerDay));
+
+    // The time of day as t's text form shows it: whole seconds.
+    const Date timeOfDay = timeOfDayAtWholeSeconds(t);
+    const Integer minutes = toInteger(minuteDifference(state.dtDayStart, timeOfDay));
+    if (state.intPeriodMinutes == 0)
+        raise(minutes == 0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
+    const double periods = static_cast<double>(minutes) / state.intPeriodMinutes;
+    const Integer result = toInteger(periods + base);
+
+    state.strStage = entryStage;
+    return result;
+}
+
+Integer IndexOfValue(std::span<const Integer> values, std::int32_t lowerBound, Integer value) {
+    if (values.empty())
+        raise(ErrorNumber::SubscriptOutOfRange);
+    const Integer last = toInteger(std::int64_t{lowerBound} + std::ssize(values) - 1);
+    const Integer first = toInteger(std::int64_t{lowerBound});
+    // An Integer counter, as the runtime's loop has it: stepping past 32767 overflows.
+    for (Integer i = first; i <= last; i = addInteger(i, 1))
+        if (values[static_cast<std::size_t>(i - first)] == value)
+            return i;
+    return -1;
+}
+
+} // namespace bz

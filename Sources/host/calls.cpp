@@ -1,0 +1,55 @@
+#include "calls.h"
+
+#include "runtime/error.h"
+
+#include <vector>
+
+namespace bz::host {
+
+Object& objectIn(const ObjectRef& ref) {
+    if (!ref)
+        raise(ErrorNumber::ObjectVariableNotSet);
+    return *ref;
+}
+
+Object& objectIn(const Variant& value) {
+    if (!value.holds<ObjectRef>())
+        raise(ErrorNumber::ObjectRequired);
+    return objectIn(value.get<ObjectRef>());
+}
+
+Variant get(Object& object, const MemberId& member) {
+    return object.invoke(member, InvokeKind::MethodOrPropertyGet, {}, {});
+}
+
+Variant call(Object& object, const MemberId& member, std::initializer_list<Argument> args,
+             std::initializer_list<std::u16string> namedArgs) {
+    std::vector<Argument> arguments(args);
+    return object.invoke(member, InvokeKind::MethodOrPropertyGet, arguments,
+                         std::span(namedArgs.begin(), namedArgs.size()));
+}
+
+void callMethod(Object& object, const MemberId& member, std::initializer_list<Argument> args) {
+    std::vector<Argument> arguments(args);
+    object.invoke(member, InvokeKind::Method, arguments, {});
+}
+
+void putReference(Object& object, const MemberId& member, const Variant& value) {
+    Argument argument = byValue(value);
+    object.invoke(member, InvokeKind::PropertyPutRef, std::span(&argument, 1), {});
+}
+
+Argument byValue(const Variant& value) {
+    return Argument{&value};
+}
+Argument byRef(std::u16string& text) {
+    return Argument{&text};
+}
+Argument byRef(Variant& value) {
+    return Argument{&value};
+}
+Argument byRefBoolean(std::int16_t& value) {
+    return Argument{Argument::BooleanRef{&value}};
+}
+
+} // namespace bz::host

@@ -1,0 +1,39 @@
+#include "suitability_link.h"
+
+#include "host/calls.h"
+
+namespace bz {
+
+namespace {
+
+// The suitabilities of the college that carry the host key: read afresh for every use.
+Variant findMatches(const LinkHelperState& state, std::u16string& hostkey) {
+    const Variant suitabilities = host::get(host::objectIn(state.varCollege), u"Suitabilities");
+    return host::call(host::objectIn(suitabilities), u"Find", {host::byRef(hostkey)}, {u"hostkey"});
+}
+
+} // namespace
+
+void ZEFA_LHF_ActivityTemplateSuitability(LinkHelperState& state,
+                                          const Variant& ActivityTemplateItem,
+                                          std::u16string& SuitabilityHostkey) {
+    const Variant count =
+        host::get(host::objectIn(findMatches(state, SuitabilityHostkey)), u"Count");
+    const auto comparison = compareWithNumber(count, 0, state.locale);
+    if (!comparison || *comparison <= 0)
+        return;
+
+    const Variant first = Integer{1};
+    Variant suitability = toObject(host::call(
+        host::objectIn(findMatches(state, SuitabilityHostkey)), u"Item", {host::byValue(first)}));
+
+    const Variant selection = Long{0};
+    Object& activityTemplate = host::objectIn(ActivityTemplateItem);
+    Variant list =
+        toObject(host::call(activityTemplate, u"GetSuitabilities", {host::byValue(selection)}));
+    host::callMethod(host::objectIn(list), u"Add", {host::byRef(suitability)});
+    host::callMethod(activityTemplate, u"SetSuitabilities",
+                     {host::byValue(selection), host::byRef(list)});
+}
+
+} // namespace bz

@@ -1,0 +1,89 @@
+#include "calendar/date_to_period.h"
+#include "support/fixture.h"
+
+#include <array>
+
+namespace bz::testing {
+namespace {
+
+class DateToPeriodTest : public LinkHelperTest {
+  protected:
+    DateToPeriodTest() { handOver(standardCalendar()); }
+    Integer periodOf(Date t) { return DateToPeriod(state_, t); }
+};
+
+TEST_F(DateToPeriodTest, MapsToTheNearestBoundaryWithHalvesToEven) {
+    struct Case {
+        Date t;
+        Integer period;
+    };
+    const Case cases[] = {
+        {at(2026, 1, 5, 9, 0), 0},      {at(2026, 1, 5, 9, 15), 0},     {at(2026, 1, 5, 9, 45), 2},
+        {at(2026, 1, 5, 8, 30), -1},    {day(2026, 1, 5), -18},         {at(2026, 1, 6, 10, 0), 18},
+        {at(2026, 1, 26, 11, 15), 244}, {at(2026, 1, 26, 11, 45), 246}, {at(2026, 1, 9, 10, 0), 66},
+        {at(2026, 1, 5, 17, 0), 16},    {at(2026, 1, 5, 9, 16), 1},     {at(2026, 1, 12, 9, 0), 80},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(periodOf(c.t), c.period) << c.t;
+}
+
+TEST_F(DateToPeriodTest, TakesTheTimeOfDayAtWholeSeconds) {
+    // 09:14:59.6 reads back as 09:15:00, exactly half a period: to even.
+    EXPECT_EQ(periodOf(at(2026, 1, 5, 9, 14) + 59.6 / 86400), 0);
+    // 09:15:00.4 reads back as 09:15:00 too; 09:15:30 is past the half.
+    EXPECT_EQ(periodOf(at(2026, 1, 5, 9, 15) + 0.4 / 86400), 0);
+    EXPECT_EQ(periodOf(at(2026, 1, 5, 9, 15) + 30.0 / 86400), 1);
+}
+
+TEST_F(DateToPeriodTest, RestoresTheStageAfterSuccessAndKeepsItsOwnAfterAnError) {
+    state_.strStage.set(u"Setting Availabilities");
+    periodOf(at(2026, 1, 6, 10, 0));
+    EXPECT_EQ(stageText(), u"Setting Availabilities");
+
+    // Week 410 starts beyond the 32767 periods an Integer holds.
+    const Date tooLate = at(2026, 1, 5, 9, 0) + 7.0 * 410;
+    EXPECT_EQ(errorNumberOf([&] { periodOf(tooLate); }), 6);
+    EXPECT_EQ(stageText(), u"Date To Period" + locale_->formatDate(tooLate));
+}
+
+TEST_F(DateToPeriodTest, IntegerOverflowAtEveryStep) {
+    // 96 periods a day, 7 days: week 48 still fits, its seventh day and week 49 do not.
+    hostsim::CollegeCalendar calendar = standardCalendar();
+    calendar.daysOfWeek = hostsim::weekdayList({2, 3, 4, 5, 6, 7, 1});
+    calendar.periodsPerDay = Integer{96};
+    calendar.endTime = DateValue{timeOfDay(9, 0) + 96 * 5.0 / 1440};
+    handOver(calendar);
+    const Date week48 = at(2026, 1, 5, 9, 0) + 48 * 7;
+    EXPECT_EQ(periodOf(week48), 48 * 7 * 96);
+    EXPECT_EQ(errorNumberOf([&] { periodOf(week48 + 6); }), 6);
+    EXPECT_EQ(errorNumberOf([&] { periodOf(week48 + 7); }), 6);
+    // More than 32767 days from the calendar's start.
+    EXPECT_EQ(errorNumberOf([&] { periodOf(day(2026, 1, 5) + 32768); }), 6);
+    EXPECT_EQ(errorNumberOf([&] { periodOf(day(2026, 1, 5) - 32769); }), 6);
+}
+
+TEST_F(DateToPeriodTest, WithoutACollegeTheCalendarIsMissing) {
+    LinkHelperState bare(*locale_);
+    // 30 Dec 1899 + 10 days: week 1 fits, but there are no teaching days.
+    EXPECT_EQ(errorNumberOf([&] { DateToPeriod(bare, 10.0); }), 9);
+    EXPECT_EQ(errorNumberOf([&] { DateToPeriod(bare, 40000.0); }), 6);
+    bare.aDayOffsets = {0, 1, 2};
+    EXPECT_EQ(errorNumberOf([&] { DateToPeriod(bare, 1.25); }), 11);
+    EXPECT_EQ(errorNumberOf([&] { DateToPeriod(bare, 0.0); }), 6); // 0 / 0
+}
+
+TEST(IndexOfValueTest, FindsTheFirstMatchFromTheLowerBound) {
+    const std::array<Integer, 5> weekdays{0, 1, 2, 3, 4};
+    EXPECT_EQ(IndexOfValue(weekdays, 0, 3), 3);
+    EXPECT_EQ(IndexOfValue(weekdays, 0, 6), -1);
+    const std::array<Integer, 3> repeated{0, 2, 2};
+    EXPECT_EQ(IndexOfValue(repeated, 0, 2), 1);
+    EXPECT_EQ(IndexOfValue(repeated, 5, 0), 5);
+    EXPECT_EQ(errorNumberOf([] { IndexOfValue({}, 0, 0); }), 9);
+    // The counter steps past 32767 when the last index is 32767 and nothing matches.
+    EXPECT_EQ(errorNumberOf([&] { IndexOfValue(repeated, 32765, 7); }), 6);
+    EXPECT_EQ(IndexOfValue(repeated, 32765, 2), 32766);
+}
+
+} // namespace
+} // namespace bz::testing
