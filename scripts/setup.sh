@@ -1,20 +1,35 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on a Debian 12 machine. Idempotent: when every package
-# is already there it only checks.
+# Installs what building and testing need on a Debian 12 machine: the native toolchain, and for
+# the COM server the MinGW-w64 i686 cross compilers, widl's IDL files and 32-bit Wine.
+# Idempotent: when every package is already there it only checks.
 set -euo pipefail
 
-native_packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format)
+packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format
+          g++-mingw-w64-i686 mingw-w64-tools libwine-dev wine wine64 wine32:i386)
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+# 32-bit Wine comes from the i386 architecture.
+update_needed=false
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+    update_needed=true
+fi
 
 missing=()
-for package in "${native_packages[@]}"; do
+for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
         missing+=("$package")
 done
 
 if ((${#missing[@]})); then
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    update_needed=true
+fi
+if $update_needed; then
     "${sudo_cmd[@]}" apt-get update -qq
+fi
+if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
 fi
