@@ -1,0 +1,91 @@
+#pragma once
+
+#include "Brenik_Zefa.h"
+#include "module.h"
+#include "runtime/com/platform_locale.h"
+#include "shell/tembra_link_helper.h"
+#include "type_info_dispatch.h"
+
+namespace bz::com {
+
+// The COM object of class TembraLinkHelper. It serves the default dual interface
+// _TembraLinkHelper and the host's ITembraLinkHelper on one identity, converts arguments and
+// forwards every member to the core; IDispatch comes from each interface's type library.
+class LinkHelperObject final : public _TembraLinkHelper, public ISupportErrorInfo {
+  public:
+    // A new object with one reference, held by the result.
+    static ComPtr<_TembraLinkHelper> create();
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+    ULONG STDMETHODCALLTYPE Release() noexcept override;
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** result) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) noexcept override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID lcid, WORD flags,
+                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argumentError) noexcept override;
+
+    // Reserved vtable entries: never called by a late-bound caller ([restricted]).
+    HRESULT STDMETHODCALLTYPE ReservedSlot1() noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ReservedSlot2() noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ReservedSlot3() noexcept override { return E_NOTIMPL; }
+
+    HRESULT STDMETHODCALLTYPE put_ZEFA_LHF_ActivityTemplateSuitability(
+        VARIANT* ActivityTemplateItem, BSTR* SuitabilityHostkey) noexcept override;
+    HRESULT STDMETHODCALLTYPE PrepareAvailabilityTransfer(_PrePostTransfer** dummy,
+                                                          VARIANT_BOOL* result) noexcept override;
+    HRESULT STDMETHODCALLTYPE FinishAvailabilityTransfer(_PrePostTransfer** xxx,
+                                                         VARIANT_BOOL* result) noexcept override;
+    HRESULT STDMETHODCALLTYPE MarkTheDay(BSTR* hostkey, short* period) noexcept override;
+    HRESULT STDMETHODCALLTYPE DayHasBeenMarked(BSTR* hostkey, short* period,
+                                               VARIANT* result) noexcept override;
+    HRESULT STDMETHODCALLTYPE
+    putref_ITembraLinkHelper_SetActiveCollegeReference(VARIANT* college) noexcept override;
+    HRESULT STDMETHODCALLTYPE
+    put_ZEFA_LHF_SetAvailabilityByString(VARIANT* thing, BSTR* strPattern) noexcept override;
+
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) noexcept override;
+
+  private:
+    // The host's ITembraLinkHelper on this object: its IDispatch comes from the host's interface
+    // library, its one member reaches the same procedure as member 6 of the default interface.
+    class HostInterface final : public ITembraLinkHelper {
+      public:
+        explicit HostInterface(LinkHelperObject& outer);
+
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) noexcept override;
+        ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+        ULONG STDMETHODCALLTYPE Release() noexcept override;
+        HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
+        HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID,
+                                              ITypeInfo** result) noexcept override;
+        HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                                DISPID* ids) noexcept override;
+        HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID lcid, WORD flags,
+                                         DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                         UINT* argumentError) noexcept override;
+        HRESULT STDMETHODCALLTYPE
+        putref_SetActiveCollegeReference(VARIANT* college) noexcept override;
+
+      private:
+        LinkHelperObject& outer_;
+        TypeInfoDispatch dispatch_;
+    };
+
+    LinkHelperObject();
+    ~LinkHelperObject() = default;
+
+    void setCollege(VARIANT* college);
+
+    ModuleReference moduleReference_;
+    ULONG references_ = 1;
+    PlatformLocale locale_;
+    TembraLinkHelper core_;
+    TypeInfoDispatch dispatch_;
+    HostInterface host_;
+};
+
+} // namespace bz::com

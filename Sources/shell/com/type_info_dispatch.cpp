@@ -1,0 +1,225 @@
+#include "type_info_dispatch.h"
+
+#include "host/com/variant_conversion.h"
+#include "runtime/com/bstr.h"
+#include "runtime/com/hresult_error.h"
+#include "runtime/com/unique_variant.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace bz::com {
+
+namespace {
+
+struct FuncDescRelease {
+    ITypeInfo* owner;
+    void operator()(FUNCDESC* description) const { owner->ReleaseFuncDesc(description); }
+};
+using FuncDescPtr = std::unique_ptr<FUNCDESC, FuncDescRelease>;
+
+struct TypeAttrRelease {
+    ITypeInfo* owner;
+    void operator()(TYPEATTR* attributes) const { owner->ReleaseTypeAttr(attributes); }
+};
+using TypeAttrPtr = std::unique_ptr<TYPEATTR, TypeAttrRelease>;
+
+TypeAttrPtr attributesOf(ITypeInfo& typeInfo) {
+    TYPEATTR* attributes = nullptr;
+    check(typeInfo.GetTypeAttr(&attributes));
+    return TypeAttrPtr(attributes, {&typeInfo});
+}
+
+// The description of the member `member` that answers `flags`, or null.
+FuncDescPtr findMember(ITypeInfo& typeInfo, DISPID member, WORD flags) {
+    const UINT count = attributesOf(typeInfo)->cFuncs;
+    for (UINT i = 0; i < count; ++i) {
+        FUNCDESC* description = nullptr;
+        check(typeInfo.GetFuncDesc(i, &description));
+        FuncDescPtr owned(description, {&typeInfo});
+        if (description->memid == member && (description->invkind & flags) != 0)
+            return owned;
+    }
+    return nullptr;
+}
+
+// A by-reference parameter as declared: the pointed-to type, and for an interface pointer the
+// interface it must be queried for.
+struct DeclaredType {
+    VARTYPE type;
+    std::optional<IID> interfaceId;
+};
+
+DeclaredType declaredType(ITypeInfo& typeInfo, const TYPEDESC& parameter) {
+    // Every parameter of the interfaces served is a pointer ([in, out] or [out, retval]).
+    if (parameter.vt != VT_PTR)
+        raiseHresult(DISP_E_BADVARTYPE);
+    const TYPEDESC& pointee = *parameter.lptdesc;
+    if (pointee.vt == VT_PTR && pointee.lptdesc->vt == VT_USERDEFINED) {
+        ComPtr<ITypeInfo> referenced;
+        check(typeInfo.GetRefTypeInfo(pointee.lptdesc->hreftype, referenced.put()));
+        return {VT_UNKNOWN, attributesOf(*referenced)->guid};
+    }
+    return {pointee.vt, std::nullopt};
+}
+
+// Coerces an argument into `value`, a temporary of the declared type.
+HRESULT coerce(VARIANT& argument, const DeclaredType& declared, LCID lcid, VARIANT& value) {
+    const HRESULT copied = VariantCopyInd(&value, &argument);
+    if (FAILED(copied) || declared.type == VT_VARIANT)
+        return copied;
+    if (!declared.interfaceId)
+        return VariantChangeTypeEx(&value, &value, lcid, 0, declared.type);
+    if (V_VT(&value) != VT_DISPATCH && V_VT(&value) != VT_UNKNOWN)
+        return DISP_E_TYPEMISMATCH;
+    // Nothing passes as a null pointer; an object must offer the declared interface.
+    const auto object = ComPtr<IUnknown>::attach(V_UNKNOWN(&value));
+    V_VT(&value) = VT_UNKNOWN;
+    V_UNKNOWN(&value) = object.tryQuery(*declared.interfaceId).detach();
+    return object && !V_UNKNOWN(&value) ? DISP_E_TYPEMISMATCH : S_OK;
+}
+
+// Where a callee taking a pointer to the declared type finds the temporary.
+void* storageOf(VARIANT& value, VARTYPE type) {
+    return type == VT_VARIANT ? static_cast<void*>(&value) : static_cast<void*>(&V_BYREF(&value));
+}
+
+// Copies a temporary back to the caller's by-reference argument: as the declared type into a
+// referenced Variant, in the caller's type into a typed reference. Arrays are never assigned by
+// the members, so references to arrays keep theirs.
+void writeBack(VARIANT& argument, VARIANT& value, LCID lcid) {
+    if ((V_VT(&argument) & VT_BYREF) && !(V_VT(&argument) & VT_ARRAY))
+        storeAs(V_VT(&argument) & VT_TYPEMASK, V_BYREF(&argument), value, lcid);
+}
+
+void fillException(HRESULT hr, EXCEPINFO& exception) {
+    exception = EXCEPINFO();
+    exception.scode = hr;
+    ComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, info.put()) == S_OK) {
+        info->GetSource(&exception.bstrSource);
+        info->GetDescription(&exception.bstrDescription);
+    }
+}
+
+} // namespace
+
+ComPtr<ITypeInfo> interfaceTypeInfo(ITypeLib& library, REFIID iid) {
+    ComPtr<ITypeInfo> dispatch;
+    check(library.GetTypeInfoOfGuid(iid, dispatch.put()));
+    HREFTYPE vtableInterface = 0;
+    check(dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableInterface));
+    ComPtr<ITypeInfo> result;
+    check(dispatch->GetRefTypeInfo(vtableInterface, result.put()));
+    return result;
+}
+
+ITypeInfo& TypeInfoDispatch::typeInfo() {
+    if (!typeInfo_)
+        typeInfo_ = loader_();
+    return *typeInfo_;
+}
+
+HRESULT TypeInfoDispatch::getTypeInfo(UINT index, ITypeInfo** result) noexcept {
+    if (!result)
+        return E_POINTER;
+    *result = nullptr;
+    if (index != 0)
+        return DISP_E_BADINDEX;
+    return guarded(IID_IDispatch, [&] { *result = ComPtr<ITypeInfo>(&typeInfo()).detach(); });
+}
+
+HRESULT TypeInfoDispatch::getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) noexcept {
+    return guarded(IID_IDispatch, [&] { return typeInfo().GetIDsOfNames(names, count, ids); });
+}
+
+HRESULT TypeInfoDispatch::invoke(IUnknown* instance, DISPID member, LCID lcid, WORD flags,
+                                 DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                 UINT* argumentError) noexcept {
+    return guarded(IID_IDispatch, [&] {
+        return invokeMember(instance, member, lcid, flags, params, result, exception,
+                            argumentError);
+    });
+}
+
+HRESULT TypeInfoDispatch::invokeMember(IUnknown* instance, DISPID member, LCID lcid, WORD flags,
+                                       DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                       UINT* argumentError) {
+    ITypeInfo& info = typeInfo();
+    const FuncDescPtr description = findMember(info, member, flags);
+    if (!description || (description->wFuncFlags & FUNCFLAG_FRESTRICTED))
+        return DISP_E_MEMBERNOTFOUND;
+    const auto parameters = static_cast<UINT>(description->cParams);
+    const bool hasResult =
+        parameters > 0 &&
+        (description->lprgelemdescParam[parameters - 1].paramdesc.wParamFlags & PARAMFLAG_FRETVAL);
+    const UINT inputs = parameters - (hasResult ? 1 : 0);
+    if (!params || params->cArgs != inputs)
+        return DISP_E_BADPARAMCOUNT;
+
+    // The argument of each parameter: named arguments come first in rgvarg, positional ones
+    // follow, last first; a property's assigned value is its last parameter.
+    std::vector<UINT> argumentOf(inputs, inputs);
+    for (UINT k = 0; k < params->cArgs; ++k) {
+        UINT index = params->cArgs - 1 - k;
+        if (k < params->cNamedArgs) {
+            const DISPID name = params->rgdispidNamedArgs[k];
+            index = name == DISPID_PROPERTYPUT ? inputs - 1 : static_cast<UINT>(name);
+        }
+        if (index >= inputs || argumentOf[index] != inputs)
+            return DISP_E_PARAMNOTFOUND;
+        argumentOf[index] = k;
+    }
+
+    // Temporaries of the declared types, the result's included, passed by pointer.
+    VariantArray values(parameters);
+    std::vector<bool> isInterface(parameters);
+    std::vector<VARTYPE> types(parameters);
+    std::vector<VARIANT> pointers(parameters);
+    std::vector<VARIANTARG*> pointerArgs(parameters);
+    for (UINT i = 0; i < parameters; ++i) {
+        const DeclaredType declared = declaredType(info, description->lprgelemdescParam[i].tdesc);
+        if (i < inputs) {
+            const HRESULT hr = coerce(params->rgvarg[argumentOf[i]], declared, lcid, values[i]);
+            if (FAILED(hr)) {
+                if (argumentError)
+                    *argumentError = argumentOf[i];
+                return hr;
+            }
+        } else {
+            V_VT(&values[i]) = declared.type == VT_VARIANT ? VARTYPE{VT_EMPTY} : declared.type;
+        }
+        isInterface[i] = declared.interfaceId.has_value();
+        types[i] = VT_BYREF | declared.type;
+        V_VT(&pointers[i]) = types[i];
+        V_BYREF(&pointers[i]) = storageOf(values[i], declared.type);
+        pointerArgs[i] = &pointers[i];
+    }
+
+    VARIANT returned;
+    VariantInit(&returned);
+    check(DispCallFunc(instance, description->oVft, CC_STDCALL, VT_ERROR, parameters, types.data(),
+                       pointerArgs.data(), &returned));
+    const HRESULT hr = V_ERROR(&returned);
+
+    // The members never replace an interface argument; values go back, even after a failure.
+    for (UINT i = 0; i < inputs; ++i) {
+        if (!isInterface[i])
+            writeBack(params->rgvarg[argumentOf[i]], values[i], lcid);
+    }
+    if (FAILED(hr)) {
+        if (!exception)
+            return hr;
+        fillException(hr, *exception);
+        return DISP_E_EXCEPTION;
+    }
+    if (hasResult && result) {
+        VariantInit(result);
+        *result = values[inputs];
+        VariantInit(&values[inputs]);
+    }
+    return S_OK;
+}
+
+} // namespace bz::com

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "runtime/com/com_ptr.h"
+
+#include <oaidl.h>
+
+namespace bz::com {
+
+// IDispatch for a dual interface, served from its type-library description: names resolve to
+// the described dispatch ids, and Invoke coerces every argument to its declared type itself, so
+// callers may pass values, typed references or references to Variants (as script hosts do).
+class TypeInfoDispatch {
+  public:
+    using Loader = ComPtr<ITypeInfo> (*)();
+    // `loader` yields the interface's description (TKIND_INTERFACE); it runs on first use.
+    explicit TypeInfoDispatch(Loader loader) : loader_(loader) {}
+
+    HRESULT getTypeInfo(UINT index, ITypeInfo** result) noexcept;
+    HRESULT getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) noexcept;
+    // Calls member `member` of `instance`, an interface pointer of the described interface.
+    HRESULT invoke(IUnknown* instance, DISPID member, LCID lcid, WORD flags, DISPPARAMS* params,
+                   VARIANT* result, EXCEPINFO* exception, UINT* argumentError) noexcept;
+
+  private:
+    ITypeInfo& typeInfo();
+    HRESULT invokeMember(IUnknown* instance, DISPID member, LCID lcid, WORD flags,
+                         DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                         UINT* argumentError);
+
+    Loader loader_;
+    ComPtr<ITypeInfo> typeInfo_;
+};
+
+// The vtable description (TKIND_INTERFACE) of dual interface `iid` in `library`.
+ComPtr<ITypeInfo> interfaceTypeInfo(ITypeLib& library, REFIID iid);
+
+} // namespace bz::com
