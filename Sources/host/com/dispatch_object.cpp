@@ -1,0 +1,185 @@
+#include "dispatch_object.h"
+
+#include "runtime/com/bstr.h"
+#include "runtime/com/guid.h"
+#include "runtime/com/hresult_error.h"
+#include "runtime/com/unique_variant.h"
+#include "runtime/error.h"
+#include "variant_conversion.h"
+
+#include <dispex.h>
+
+namespace bz::com {
+
+namespace {
+
+class ExceptionInfo : public EXCEPINFO {
+  public:
+    ExceptionInfo() : EXCEPINFO() {}
+    ExceptionInfo(const ExceptionInfo&) = delete;
+    ExceptionInfo& operator=(const ExceptionInfo&) = delete;
+    ~ExceptionInfo() {
+        SysFreeString(bstrSource);
+        SysFreeString(bstrDescription);
+        SysFreeString(bstrHelpFile);
+    }
+
+    // The error the callee raised: its SCODE, or the run-time error of its wCode.
+    [[noreturn]] void raise() {
+        if (pfnDeferredFillIn)
+            pfnDeferredFillIn(this);
+        const HRESULT hr = scode != 0 ? scode : static_cast<HRESULT>(hresultOf(wCode));
+        throw AutomationError(hr, fromBstr(bstrSource), fromBstr(bstrDescription));
+    }
+};
+
+WORD invokeFlags(InvokeKind kind) {
+    switch (kind) {
+    case InvokeKind::Method:
+        return DISPATCH_METHOD;
+    case InvokeKind::PropertyGet:
+        return DISPATCH_PROPERTYGET;
+    case InvokeKind::MethodOrPropertyGet:
+        return DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+    case InvokeKind::PropertyPut:
+        return DISPATCH_PROPERTYPUT;
+    case InvokeKind::PropertyPutRef:
+        return DISPATCH_PROPERTYPUTREF;
+    }
+    return DISPATCH_METHOD;
+}
+
+// Fills the call slot of one argument. By-reference arguments point into `referent`, which
+// holds a copy of the caller's variable for the length of the call.
+void prepareArgument(const Argument& argument, VARIANT& slot, VARIANT& referent) {
+    std::visit(
+        [&](auto value) {
+            using T = decltype(value);
+            if constexpr (std::is_same_v<T, const Variant*>) {
+                toVariant(*value, slot);
+            } else if constexpr (std::is_same_v<T, std::u16string*>) {
+                V_BSTR(&referent) = UniqueBstr(*value).detach();
+                V_VT(&referent) = VT_BSTR;
+                V_BSTRREF(&slot) = &V_BSTR(&referent);
+                V_VT(&slot) = VT_BSTR | VT_BYREF;
+            } else if constexpr (std::is_same_v<T, Variant*>) {
+                toVariant(*value, referent);
+                V_VARIANTREF(&slot) = &referent;
+                V_VT(&slot) = VT_VARIANT | VT_BYREF;
+            } else {
+                V_VT(&referent) = VT_BOOL;
+                V_BOOL(&referent) = *value.value;
+                V_BOOLREF(&slot) = &V_BOOL(&referent);
+                V_VT(&slot) = VT_BOOL | VT_BYREF;
+            }
+        },
+        argument.value);
+}
+
+// Writes what the callee left in a by-reference argument back to the caller's variable.
+void writeBack(const Argument& argument, const VARIANT& referent) {
+    std::visit(
+        [&](auto value) {
+            using T = decltype(value);
+            if constexpr (std::is_same_v<T, std::u16string*>)
+                *value = fromBstr(V_BSTR(&referent));
+            else if constexpr (std::is_same_v<T, Variant*>)
+                *value = fromVariant(referent);
+            else if constexpr (std::is_same_v<T, Argument::BooleanRef>)
+                *value.value = V_BOOL(&referent);
+        },
+        argument.value);
+}
+
+} // namespace
+
+ObjectRef DispatchObject::wrap(ComPtr<IDispatch> dispatch) {
+    if (!dispatch)
+        return ObjectRef();
+    return ObjectRef::adopt(new DispatchObject(std::move(dispatch)));
+}
+
+void DispatchObject::release() noexcept {
+    if (--references_ == 0)
+        delete this;
+}
+
+std::vector<DISPID> DispatchObject::dispatchIds(const MemberId& member,
+                                                std::span<const std::u16string> namedArgs) const {
+    if (const auto* id = std::get_if<std::int32_t>(&member))
+        return {*id};
+    const auto& name = std::get<std::u16string>(member);
+    std::vector<LPOLESTR> names{const_cast<LPOLESTR>(wide(name))};
+    for (const std::u16string& namedArg : namedArgs)
+        names.push_back(const_cast<LPOLESTR>(wide(namedArg)));
+    std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
+    HRESULT hr = dispatch_->GetIDsOfNames(IID_NULL, names.data(), static_cast<UINT>(names.size()),
+                                          LOCALE_USER_DEFAULT, ids.data());
+    // Script objects (a VBScript Class instance, for one) may answer only through IDispatchEx;
+    // it resolves member names but not argument names.
+    if (hr == E_NOTIMPL && namedArgs.empty()) {
+        if (const auto dispatchEx = dispatch_.tryQuery<IDispatchEx>()) {
+            const UniqueBstr bstrName(name);
+            hr = dispatchEx->GetDispID(bstrName.get(), fdexNameCaseInsensitive, ids.data());
+        }
+    }
+    check(hr);
+    return ids;
+}
+
+Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind, std::span<Argument> args,
+                               std::span<const std::u16string> namedArgs) {
+    const std::vector<DISPID> ids = dispatchIds(member, namedArgs);
+
+    // The named arguments go first in rgvarg, in the order of their ids; the assigned value of a
+    // property put is named DISPID_PROPERTYPUT. The positional arguments follow, last first.
+    const bool put = kind == InvokeKind::PropertyPut || kind == InvokeKind::PropertyPutRef;
+    std::vector<DISPID> namedIds;
+    if (put)
+        namedIds.push_back(DISPID_PROPERTYPUT);
+    namedIds.insert(namedIds.end(), ids.begin() + 1, ids.end());
+    const std::size_t positional = args.size() - namedIds.size();
+
+    VariantArray slots(args.size());
+    VariantArray referents(args.size());
+    const auto slotOf = [&](std::size_t index) {
+        if (index >= positional) // named: the put value is the last argument, else in order
+            return put ? (index == args.size() - 1 ? 0 : index - positional + 1)
+                       : index - positional;
+        return args.size() - 1 - index;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i)
+        prepareArgument(args[i], slots[slotOf(i)], referents[slotOf(i)]);
+
+    DISPPARAMS params{slots.data(), namedIds.data(), static_cast<UINT>(args.size()),
+                      static_cast<UINT>(namedIds.size())};
+    const bool wantsResult = kind != InvokeKind::Method && !put;
+    UniqueVariant result;
+    ExceptionInfo exception;
+    UINT argumentError = 0;
+    const HRESULT hr =
+        dispatch_->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, invokeFlags(kind), &params,
+                          wantsResult ? &result.get() : nullptr, &exception, &argumentError);
+    // The callee may have written to by-reference arguments even when it failed.
+    for (std::size_t i = 0; i < args.size(); ++i)
+        writeBack(args[i], referents[slotOf(i)]);
+    if (hr == DISP_E_EXCEPTION)
+        exception.raise();
+    check(hr);
+    return fromVariant(result.get());
+}
+
+ObjectRef DispatchObject::queryInterface(const Guid& iid) {
+    // The interfaces the component asks for are dual: their dispatch ids are called through the
+    // interface's own IDispatch entries, as a VB caller holding such a reference does.
+    ComPtr<IUnknown> found = dispatch_.tryQuery(toGuid(iid));
+    return wrap(
+        ComPtr<IDispatch>::attach(static_cast<IDispatch*>(static_cast<void*>(found.detach()))));
+}
+
+IDispatch* dispatchOf(Object& object) {
+    const auto* adapter = dynamic_cast<DispatchObject*>(&object);
+    return adapter ? adapter->dispatch() : nullptr;
+}
+
+} // namespace bz::com

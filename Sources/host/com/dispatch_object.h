@@ -1,0 +1,43 @@
+#pragma once
+
+#include "runtime/com/com_ptr.h"
+#include "runtime/object.h"
+
+#include <oaidl.h>
+
+#include <vector>
+
+namespace bz::com {
+
+// A host object as the core reaches it: late-bound calls through the object's IDispatch, by
+// name (looked up on every call) or by dispatch id, with the argument types the core asks for,
+// and failures raised as a VB caller sees them.
+class DispatchObject final : public Object {
+  public:
+    // A counted core reference to `dispatch`; Nothing for null.
+    static ObjectRef wrap(ComPtr<IDispatch> dispatch);
+
+    IDispatch* dispatch() const noexcept { return dispatch_.get(); }
+
+    void addRef() noexcept override { ++references_; }
+    void release() noexcept override;
+    Variant invoke(const MemberId& member, InvokeKind kind, std::span<Argument> args,
+                   std::span<const std::u16string> namedArgs) override;
+    ObjectRef queryInterface(const Guid& iid) override;
+
+  private:
+    explicit DispatchObject(ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
+    ~DispatchObject() = default;
+
+    // The dispatch ids of the member and of the named arguments, in that order.
+    std::vector<DISPID> dispatchIds(const MemberId& member,
+                                    std::span<const std::u16string> namedArgs) const;
+
+    ComPtr<IDispatch> dispatch_;
+    ULONG references_ = 1;
+};
+
+// The IDispatch behind a core object that wraps a COM object, or null for any other object.
+IDispatch* dispatchOf(Object& object);
+
+} // namespace bz::com
