@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native core with its tests, then the same under the
-# sanitizers.
+# Builds everything and runs every test: the native core with its tests, the same under the
+# sanitizers, then the COM server under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,3 +13,5 @@ ctest --preset native
 cmake --preset native-asan
 cmake --build --preset native-asan
 ctest --preset native-asan
+
+bash scripts/test-windows.sh

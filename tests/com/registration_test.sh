@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# regsvr32 registers the component and unregisters exactly what it wrote; the stand-in host
+# libraries' registrations of ITembraLinkHelper and the transfer interface are never touched.
+# Usage: registration_test.sh <Brenik_Zefa.dll>  (inside a Wine prefix with the stand-ins registered)
+set -euo pipefail
+
+dll=$(winepath -w "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# HKEY_CLASSES_ROOT as text, one line per key or value.
+classes() {
+    wine reg export HKEY_CLASSES_ROOT "$(winepath -w "$work/export.reg")" /y >/dev/null
+    iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d '\r' >"$work/$1"
+}
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+classes before
+wine regsvr32 /s "$dll" || fail "regsvr32 exited with $?"
+classes registered
+wine regsvr32 /s /u "$dll" || fail "regsvr32 /u exited with $?"
+classes unregistered
+
+diff "$work/before" "$work/registered" >"$work/changes" || true
+added=$(sed -n 's/^> //p' "$work/changes")
+for key in \
+    '[HKEY_CLASSES_ROOT\CLSID\{BCEABCEE-073F-4073-B82E-FF90BE15E444}\InprocServer32]' \
+    '"ThreadingModel"="Apartment"' \
+    '[HKEY_CLASSES_ROOT\CLSID\{BCEABCEE-073F-4073-B82E-FF90BE15E444}\ProgID]' \
+    '[HKEY_CLASSES_ROOT\Brenik_Zefa.TembraLinkHelper\CLSID]' \
+    '@="{BCEABCEE-073F-4073-B82E-FF90BE15E444}"' \
+    '[HKEY_CLASSES_ROOT\TypeLib\{713D986C-EFA1-4D23-BF02-780AB398302D}\5.0]' \
+    '[HKEY_CLASSES_ROOT\Interface\{1529DF39-70E6-478E-94F0-88E16A20A36A}]'; do
+    grep -qixF "$key" <<<"$added" || fail "registration did not write $key"
+done
+
+removed=$(sed -n 's/^< //p' "$work/changes")
+[ -z "$removed" ] || fail "registration changed what was there before: $removed"
+if grep -E '58C9822B|7FDDB569|4B00BD6B|29D51A03' <<<"$added"; then
+    fail "registration wrote the host libraries' keys (above)"
+fi
+
+diff "$work/before" "$work/unregistered" || fail "unregistration left the differences above"
+echo "registration and unregistration: OK"

@@ -1,0 +1,209 @@
+#include "sim_dispatch.h"
+
+#include "host/com/dispatch_object.h"
+#include "host/com/variant_conversion.h"
+#include "runtime/com/bstr.h"
+#include "runtime/error.h"
+
+#include <cstring>
+#include <vector>
+
+namespace bz::test {
+
+namespace {
+
+// Answered only by SimDispatch, to find the host object behind a COM face.
+constexpr GUID IID_SimDispatch{
+    0x6c1f3a52, 0x2b7e, 0x4d0c, {0x9a, 0x41, 0x17, 0x5e, 0x88, 0x30, 0xb2, 0x6d}};
+
+// Dispatch ids from here up stand for names; lower ones are the host's published numbers.
+constexpr DISPID firstNameId = 0x10000;
+
+InvokeKind kindOf(WORD flags) {
+    if (flags & DISPATCH_PROPERTYPUTREF)
+        return InvokeKind::PropertyPutRef;
+    if (flags & DISPATCH_PROPERTYPUT)
+        return InvokeKind::PropertyPut;
+    if ((flags & DISPATCH_METHOD) && (flags & DISPATCH_PROPERTYGET))
+        return InvokeKind::MethodOrPropertyGet;
+    return flags & DISPATCH_METHOD ? InvokeKind::Method : InvokeKind::PropertyGet;
+}
+
+class SimDispatch final : public IDispatch {
+  public:
+    explicit SimDispatch(ObjectRef object) : object_(std::move(object)) {}
+
+    Object& object() const { return *object_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
+        *result = nullptr;
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_SimDispatch) {
+            AddRef();
+            *result = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        Guid guid;
+        std::memcpy(&guid, &iid, sizeof guid);
+        ObjectRef found = object_->queryInterface(guid);
+        if (!found)
+            return E_NOINTERFACE;
+        *result = simDispatch(std::move(found)).detach();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG remaining = --references_;
+        if (remaining == 0)
+            delete this;
+        return remaining;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override {
+        for (UINT i = 0; i < count; ++i)
+            ids[i] = idOf(std::u16string(reinterpret_cast<const char16_t*>(names[i])));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* exception, UINT*) override;
+
+  private:
+    DISPID idOf(const std::u16string& name) {
+        for (std::size_t i = 0; i < names_.size(); ++i)
+            if (names_[i] == name)
+                return firstNameId + static_cast<DISPID>(i);
+        names_.push_back(name);
+        return firstNameId + static_cast<DISPID>(names_.size() - 1);
+    }
+    MemberId memberOf(DISPID id) const {
+        if (id >= firstNameId)
+            return names_[static_cast<std::size_t>(id - firstNameId)];
+        return static_cast<std::int32_t>(id);
+    }
+
+    ObjectRef object_;
+    ULONG references_ = 1;
+    std::vector<std::u16string> names_;
+};
+
+// One argument as the host object receives it, with storage for by-reference values.
+struct ReceivedArgument {
+    Variant value;
+    std::u16string text;
+    std::int16_t boolean = 0;
+};
+
+Argument receive(VARIANT& source, ReceivedArgument& storage) {
+    switch (V_VT(&source)) {
+    case VT_BSTR | VT_BYREF:
+        storage.text = com::fromBstr(*V_BSTRREF(&source));
+        return Argument{&storage.text};
+    case VT_VARIANT | VT_BYREF:
+        storage.value = simFromVariant(*V_VARIANTREF(&source));
+        return Argument{&storage.value};
+    case VT_BOOL | VT_BYREF:
+        storage.boolean = *V_BOOLREF(&source);
+        return Argument{Argument::BooleanRef{&storage.boolean}};
+    default:
+        storage.value = simFromVariant(source);
+        return Argument{static_cast<const Variant*>(&storage.value)};
+    }
+}
+
+void writeBack(VARIANT& target, const ReceivedArgument& storage) {
+    switch (V_VT(&target)) {
+    case VT_BSTR | VT_BYREF:
+        SysFreeString(*V_BSTRREF(&target));
+        *V_BSTRREF(&target) = com::UniqueBstr(storage.text).detach();
+        break;
+    case VT_VARIANT | VT_BYREF:
+        VariantClear(V_VARIANTREF(&target));
+        simToVariant(storage.value, *V_VARIANTREF(&target));
+        break;
+    case VT_BOOL | VT_BYREF:
+        *V_BOOLREF(&target) = storage.boolean;
+        break;
+    default:
+        break;
+    }
+}
+
+HRESULT SimDispatch::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                            VARIANT* result, EXCEPINFO* exception, UINT*) {
+    try {
+        // Parameter order: positional arguments (stored last first), then the named ones, then
+        // a property's assigned value.
+        const UINT count = params->cArgs;
+        std::vector<UINT> order;
+        for (UINT k = count; k-- > params->cNamedArgs;)
+            order.push_back(k);
+        std::vector<std::u16string> names;
+        UINT putValue = count;
+        for (UINT k = 0; k < params->cNamedArgs; ++k) {
+            if (params->rgdispidNamedArgs[k] == DISPID_PROPERTYPUT) {
+                putValue = k;
+                continue;
+            }
+            order.push_back(k);
+            names.push_back(std::get<std::u16string>(memberOf(params->rgdispidNamedArgs[k])));
+        }
+        if (putValue != count)
+            order.push_back(putValue);
+
+        std::vector<ReceivedArgument> storage(count);
+        std::vector<Argument> args;
+        for (UINT k : order)
+            args.push_back(receive(params->rgvarg[k], storage[k]));
+        const Variant value = object_->invoke(memberOf(member), kindOf(flags), args, names);
+        for (UINT k : order)
+            writeBack(params->rgvarg[k], storage[k]);
+        if (result)
+            simToVariant(value, *result);
+        return S_OK;
+    } catch (const AutomationError& error) {
+        if (exception) {
+            *exception = EXCEPINFO();
+            exception->scode = error.hresult();
+            exception->bstrSource = com::UniqueBstr(error.source()).detach();
+            exception->bstrDescription = com::UniqueBstr(error.description()).detach();
+        }
+        return DISP_E_EXCEPTION;
+    }
+}
+
+} // namespace
+
+com::ComPtr<IDispatch> simDispatch(ObjectRef object) {
+    return com::ComPtr<IDispatch>::attach(new SimDispatch(std::move(object)));
+}
+
+Variant simFromVariant(const VARIANT& value) {
+    IDispatch* dispatch = nullptr;
+    if (V_VT(&value) == VT_DISPATCH)
+        dispatch = V_DISPATCH(&value);
+    else if (V_VT(&value) == (VT_DISPATCH | VT_BYREF))
+        dispatch = *V_DISPATCHREF(&value);
+    else if (V_VT(&value) == (VT_VARIANT | VT_BYREF))
+        return simFromVariant(*V_VARIANTREF(&value));
+    const auto face = com::ComPtr<IDispatch>(dispatch).tryQuery(IID_SimDispatch);
+    if (face)
+        return Variant(
+            ObjectRef(&static_cast<SimDispatch*>(static_cast<IDispatch*>(face.get()))->object()));
+    return com::fromVariant(value);
+}
+
+void simToVariant(const Variant& value, VARIANT& target) {
+    if (value.isObject() && value.get<ObjectRef>() && !com::dispatchOf(*value.get<ObjectRef>())) {
+        VariantInit(&target);
+        V_VT(&target) = VT_DISPATCH;
+        V_DISPATCH(&target) = simDispatch(value.get<ObjectRef>()).detach();
+        return;
+    }
+    com::toVariant(value, target);
+}
+
+} // namespace bz::test
