@@ -1,0 +1,156 @@
+// VARIANT <-> core value conversion at the COM edge.
+#include "host/com/variant_conversion.h"
+#include "hostsim/host.h"
+#include "runtime/com/unique_variant.h"
+#include "sim_dispatch.h"
+
+#include <gmock/gmock.h>
+
+namespace bz::test {
+namespace {
+
+using com::fromVariant;
+using com::toVariant;
+using com::UniqueVariant;
+using namespace std::string_literals;
+
+struct Case {
+    const char* name;
+    Variant value;
+    VARTYPE type;
+};
+
+TEST(VariantConversion, EveryScalarTypeRoundTripsWithItsVariantType) {
+    const Case cases[]{
+        {"Empty", Variant(), VT_EMPTY},
+        {"Null", Variant(Null{}), VT_NULL},
+        {"Integer", Variant(std::int16_t{-2}), VT_I2},
+        {"Long", Variant(std::int32_t{70000}), VT_I4},
+        {"Single", Variant(1.5f), VT_R4},
+        {"Double", Variant(2.25), VT_R8},
+        {"Currency", Variant(Currency{123456}), VT_CY},
+        {"Date", Variant(DateValue{45000.5}), VT_DATE},
+        {"String with a null inside", Variant(u"a\0b"s), VT_BSTR},
+        {"Error", Variant(ErrorValue{static_cast<std::int32_t>(DISP_E_PARAMNOTFOUND)}), VT_ERROR},
+        {"True", Variant(Boolean{true}), VT_BOOL},
+        {"Byte", Variant(std::uint8_t{7}), VT_UI1},
+        {"Nothing", Variant::nothing(), VT_DISPATCH},
+    };
+    for (const Case& c : cases) {
+        UniqueVariant converted;
+        toVariant(c.value, *converted.put());
+        EXPECT_EQ(V_VT(&converted.get()), c.type) << c.name;
+        EXPECT_EQ(fromVariant(converted.get()), c.value) << c.name;
+    }
+    UniqueVariant boolean;
+    toVariant(Variant(Boolean{true}), *boolean.put());
+    EXPECT_EQ(V_BOOL(&boolean.get()), VARIANT_TRUE);
+}
+
+TEST(VariantConversion, ReferencesAreFollowed) {
+    BSTR text = SysAllocString(L"key");
+    short number = 12;
+    VARIANT inner;
+    VariantInit(&inner);
+    V_VT(&inner) = VT_I4;
+    V_I4(&inner) = 99;
+
+    VARIANT reference;
+    V_VT(&reference) = VT_BSTR | VT_BYREF;
+    V_BSTRREF(&reference) = &text;
+    EXPECT_EQ(fromVariant(reference), Variant(u"key"s));
+    V_VT(&reference) = VT_I2 | VT_BYREF;
+    V_I2REF(&reference) = &number;
+    EXPECT_EQ(fromVariant(reference), Variant(std::int16_t{12}));
+    V_VT(&reference) = VT_VARIANT | VT_BYREF;
+    V_VARIANTREF(&reference) = &inner;
+    EXPECT_EQ(fromVariant(reference), Variant(std::int32_t{99}));
+    SysFreeString(text);
+}
+
+// A SAFEARRAY element by its indexes, first dimension first.
+Variant elementAt(SAFEARRAY* array, std::initializer_list<LONG> indexes) {
+    std::vector<LONG> where(indexes);
+    UniqueVariant element;
+    EXPECT_EQ(SafeArrayGetElement(array, where.data(), element.put()), S_OK);
+    return fromVariant(element.get());
+}
+
+TEST(VariantConversion, ArraysKeepDimensionsLowerBoundsAndElementPositions) {
+    SAFEARRAYBOUND bounds[]{{2, 1}, {3, -1}}; // (1 To 2, -1 To 1)
+    SAFEARRAY* array = SafeArrayCreate(VT_VARIANT, 2, bounds);
+    for (LONG i = 1; i <= 2; ++i) {
+        for (LONG j = -1; j <= 1; ++j) {
+            LONG where[]{i, j};
+            UniqueVariant element;
+            V_VT(element.put()) = VT_I4;
+            V_I4(&element.get()) = i * 10 + j;
+            ASSERT_EQ(SafeArrayPutElement(array, where, &element.get()), S_OK);
+        }
+    }
+    UniqueVariant source;
+    V_VT(source.put()) = VT_ARRAY | VT_VARIANT;
+    V_ARRAY(&source.get()) = array;
+
+    const Variant converted = fromVariant(source.get());
+    const Array& core = converted.get<Array>();
+    ASSERT_EQ(core.dimensions(), 2u);
+    EXPECT_EQ(core.lowerBound(1), 1);
+    EXPECT_EQ(core.upperBound(1), 2);
+    EXPECT_EQ(core.lowerBound(2), -1);
+    EXPECT_EQ(core.upperBound(2), 1);
+    const std::int32_t where[]{2, -1};
+    EXPECT_EQ(core.at(where), Variant(std::int32_t{19}));
+
+    UniqueVariant back;
+    toVariant(converted, *back.put());
+    ASSERT_EQ(V_VT(&back.get()), VT_ARRAY | VT_VARIANT);
+    EXPECT_EQ(elementAt(V_ARRAY(&back.get()), {2, -1}), Variant(std::int32_t{19}));
+    EXPECT_EQ(elementAt(V_ARRAY(&back.get()), {1, 1}), Variant(std::int32_t{11}));
+}
+
+TEST(VariantConversion, TypedArraysAndArrayReferencesConvert) {
+    Array integers(VarType::Integer, {{0, 3}});
+    integers.at(0) = std::int16_t{2};
+    integers.at(1) = std::int16_t{3};
+    integers.at(2) = std::int16_t{4};
+    UniqueVariant typed;
+    toVariant(Variant(integers), *typed.put());
+    ASSERT_EQ(V_VT(&typed.get()), VT_ARRAY | VT_I2);
+
+    // A VBScript `Dim a(2)` variable arrives as a reference to an array of Variants.
+    SAFEARRAY* array = V_ARRAY(&typed.get());
+    VARIANT reference;
+    V_VT(&reference) = VT_ARRAY | VT_I2 | VT_BYREF;
+    V_ARRAYREF(&reference) = &array;
+    EXPECT_EQ(fromVariant(reference), Variant(integers));
+}
+
+TEST(VariantConversion, ObjectsKeepTheirIdentityAndCount) {
+    hostsim::Host host;
+    hostsim::SimObject& object = host.addObject(u"object");
+    {
+        UniqueVariant source;
+        V_VT(source.put()) = VT_DISPATCH;
+        V_DISPATCH(&source.get()) = simDispatch(ObjectRef(&object)).detach();
+        const Variant converted = fromVariant(source.get());
+        UniqueVariant back;
+        toVariant(converted, *back.put());
+        EXPECT_EQ(V_DISPATCH(&back.get()), V_DISPATCH(&source.get()));
+    }
+    EXPECT_EQ(object.references(), 0);
+}
+
+TEST(VariantConversion, UnsupportedTypesRaiseBadVariableType) {
+    UniqueVariant source;
+    V_VT(source.put()) = VT_I8;
+    try {
+        fromVariant(source.get());
+        FAIL() << "no error";
+    } catch (const AutomationError& error) {
+        EXPECT_EQ(error.hresult(), DISP_E_BADVARTYPE);
+    }
+}
+
+} // namespace
+} // namespace bz::test
