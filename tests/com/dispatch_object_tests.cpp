@@ -63,7 +63,7 @@ TEST_F(DispatchObjectTest, PositionalArgumentsKeepTheirOrderAndTypes) {
     EXPECT_EQ(calls[0].args[1].variantType, 2);
     EXPECT_EQ(calls[0].args[1].value, one);
     EXPECT_EQ(calls[0].args[2].variantType, 0x400C);
-    EXPECT_TRUE(calls[0].args[2].value.isObject());
+    EXPECT_NE(calls[0].args[2].object, nullptr);
 }
 
 TEST_F(DispatchObjectTest, ReferencesWrittenByTheHostReachTheCoresVariables) {

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "Brenik_Zefa.h"
+#include "host/com/variant_conversion.h"
+#include "hostsim/host.h"
+#include "late_bound.h"
+#include "runtime/com/com_ptr.h"
+#include "runtime/com/unique_variant.h"
+#include "runtime/text.h"
+#include "sim_dispatch.h"
+#include "transfer_stand_in.h"
+
+#include <gmock/gmock.h>
+
+namespace bz::test {
+
+// A TembraLinkHelper created through the registry by its ProgID, beside an in-memory host whose
+// objects it reaches through COM. Once the helper is released, every host object's count must be
+// back at its start (zero).
+class ServerTest : public testing::Test {
+  protected:
+    ServerTest() : helper_(createByProgId()) {}
+
+    void TearDown() override {
+        helper_.reset();
+        for (const auto& object : host_.objects())
+            EXPECT_EQ(object->references(), 0) << toUtf8(object->label());
+    }
+
+    static com::ComPtr<IDispatch> createByProgId() {
+        CLSID clsid{};
+        EXPECT_EQ(CLSIDFromProgID(L"Brenik_Zefa.TembraLinkHelper", &clsid), S_OK);
+        EXPECT_TRUE(clsid == __uuidof(TembraLinkHelper));
+        com::ComPtr<IDispatch> helper;
+        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                   reinterpret_cast<void**>(helper.put())),
+                  S_OK);
+        return helper;
+    }
+
+    // A teaching calendar from Monday 5 January 2026, Monday to Friday 09:00-17:00 in 16
+    // periods of 30 minutes, 52 weeks.
+    void useStandardCalendar() {
+        host_.setCalendar({Variant(DateValue{46027.0}), Variant(DateValue{9.0 / 24}),
+                           Variant(DateValue{17.0 / 24}), Variant(std::int16_t{16}),
+                           Variant(std::int16_t{52}), hostsim::weekdayList({2, 3, 4, 5, 6})});
+    }
+
+    // A VARIANT holding the COM face of a host object, as a VB host holds it.
+    static void holdObject(com::UniqueVariant& target, hostsim::SimObject& object) {
+        simToVariant(Variant(ObjectRef(&object)), *target.put());
+    }
+
+    static void holdText(com::UniqueVariant& target, const wchar_t* text) {
+        V_VT(target.put()) = VT_BSTR;
+        V_BSTR(&target.get()) = SysAllocString(text);
+    }
+
+    // Hands the standard college over late-bound, by reference, as the host does.
+    void handOverCollege() {
+        useStandardCalendar();
+        com::UniqueVariant college;
+        holdObject(college, host_.college());
+        ASSERT_EQ(invokeByName(*helper_, L"ITembraLinkHelper_SetActiveCollegeReference",
+                               DISPATCH_PROPERTYPUTREF, {referenceTo(college.get())})
+                      .hr,
+                  S_OK);
+        host_.takeCalls();
+    }
+
+    hostsim::Host host_;
+    com::ComPtr<IDispatch> helper_;
+};
+
+} // namespace bz::test
