@@ -21,7 +21,7 @@ Date PlatformLocale::parseDate(std::u16string_view text) const {
 }
 
 Date PlatformLocale::parseTimeOfDay(std::u16string_view text) const {
-    return splitDate(parseDate(text)).time;
+    return timeOfDayAtWholeSeconds(parseDate(text));
 }
 
 double PlatformLocale::parseNumber(std::u16string_view text) const {
