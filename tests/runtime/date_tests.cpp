@@ -1,5 +1,5 @@
+#include "error_number.h"
 #include "runtime/date.h"
-#include "runtime/error.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,7 @@
 namespace bz {
 namespace {
 
-int errorOf(auto&& action) {
-    try {
-        action();
-    } catch (const AutomationError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using test::errorOf;
 
 bool operator==(CivilDate a, CivilDate b) {
     return a.year == b.year && a.month == b.month && a.day == b.day;

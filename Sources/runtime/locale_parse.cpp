@@ -1,0 +1,278 @@
+// Text to Date in a portable locale: a date, a time of day, or a date followed by a time.
+//
+// The text is cut into tokens (numbers, month names, AM/PM, separators, blank runs) and matched
+// against a small grammar:
+//   text  = date | time | date blank time
+//   date  = num sep num sep num          (same separator twice; year first when the first
+//                                         number has three or more digits, else locale order)
+//         | num loose month loose num    (day month year)
+//         | month loose num loose num    (month day year)
+//   time  = num ":" num [":" num] [blank] [ampm] | num [blank] ampm
+// The fields are checked only after the whole text matched: an impossible date or time is error
+// 13, a year outside 100..9999 error 6.
+
+#include "error.h"
+#include "locale_model.h"
+
+#include <array>
+
+namespace bz {
+
+namespace {
+
+enum class Kind : unsigned char { Number, Month, Am, Pm, Separator, Blank };
+
+struct Token {
+    Kind kind;
+    char16_t separator; // Separator: the character
+    int value;          // Number: the value, saturated; Month: 1..12
+    int digits;         // Number: the digit count, saturated
+};
+
+// More tokens than the longest text the grammar accepts ("January 2, 1970 01:20:34 PM" has 17).
+constexpr std::size_t maxTokens = 24;
+constexpr int saturated = 1'000'000;
+constexpr std::size_t maxWord = 12;
+
+struct Tokens {
+    std::array<Token, maxTokens> items;
+    std::size_t count = 0;
+};
+
+bool isLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+           (c >= u'\u00C0' && c <= u'\u00FF' && c != u'\u00D7' && c != u'\u00F7');
+}
+
+char16_t lowerCase(char16_t c) {
+    const bool upper = (c >= u'A' && c <= u'Z') || (c >= u'\u00C0' && c <= u'\u00DE');
+    return upper ? static_cast<char16_t>(c + 0x20) : c;
+}
+
+bool wordToken(const LocaleModel& model, std::u16string_view word, Token& token) {
+    if (word == u"am" || word == u"pm") {
+        token = {word == u"am" ? Kind::Am : Kind::Pm, 0, 0, 0};
+        return true;
+    }
+    for (std::size_t i = 0; i < model.monthNames.size(); ++i) {
+        if (model.monthNames[i] == word) {
+            token = {Kind::Month, 0, static_cast<int>(i % 12) + 1, 0};
+            return true;
+        }
+    }
+    return false;
+}
+
+// Tokens of a trimmed text; false for a character or word that no date or time contains.
+bool tokenize(const LocaleModel& model, std::u16string_view text, Tokens& tokens) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (tokens.count == maxTokens)
+            return false;
+        Token& token = tokens.items[tokens.count++];
+        const char16_t c = text[i];
+        if (isBlank(c)) {
+            while (i < text.size() && isBlank(text[i]))
+                ++i;
+            token = {Kind::Blank, 0, 0, 0};
+        } else if (isDigit(c)) {
+            token = {Kind::Number, 0, 0, 0};
+            for (; i < text.size() && isDigit(text[i]); ++i) {
+                token.value =
+                    token.value < saturated ? token.value * 10 + (text[i] - u'0') : saturated;
+                token.digits += token.digits < 99 ? 1 : 0;
+            }
+        } else if (isLetter(c)) {
+            char16_t word[maxWord];
+            std::size_t length = 0;
+            for (; i < text.size() && isLetter(text[i]); ++i) {
+                if (length == maxWord)
+                    return false;
+                word[length++] = lowerCase(text[i]);
+            }
+            if (!wordToken(model, {word, length}, token))
+                return false;
+        } else if (std::u16string_view(u"/-.:,").find(c) != std::u16string_view::npos) {
+            token = {Kind::Separator, c, 0, 0};
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct Fields {
+    CivilDate date{1899, 12, 30};
+    TimeOfDay time{0, 0, 0};
+};
+
+// Years of one or two digits fall in 1930..2029.
+int yearOf(const Token& token) {
+    if (token.digits > 2)
+        return token.value;
+    return token.value + (token.value < 30 ? 2000 : 1900);
+}
+
+class Matcher {
+  public:
+    Matcher(const LocaleModel& model, const Tokens& tokens) : model_(model), tokens_(tokens) {}
+
+    bool text(Fields& fields) const {
+        std::size_t end = 0;
+        if (time(0, end, fields.time) && end == tokens_.count)
+            return true;
+        if (!date(0, end, fields.date))
+            return false;
+        if (end == tokens_.count)
+            return true;
+        return is(end, Kind::Blank) && time(end + 1, end, fields.time) && end == tokens_.count;
+    }
+
+  private:
+    bool is(std::size_t at, Kind kind) const {
+        return at < tokens_.count && tokens_.items[at].kind == kind;
+    }
+    bool isSeparator(std::size_t at, char16_t c) const {
+        return is(at, Kind::Separator) && tokens_.items[at].separator == c;
+    }
+    const Token& operator[](std::size_t at) const { return tokens_.items[at]; }
+
+    bool date(std::size_t at, std::size_t& end, CivilDate& date) const {
+        return numericDate(at, end, date) || namedDate(at, end, date);
+    }
+
+    // A separator of numeric dates, with blanks around it, or blanks alone (reported as u' ').
+    bool dateSeparator(std::size_t& at, char16_t& separator) const {
+        std::size_t next = at + (is(at, Kind::Blank) ? 1 : 0);
+        if (is(next, Kind::Separator) &&
+            model_.dateSeparators.find((*this)[next].separator) != std::u16string_view::npos) {
+            separator = (*this)[next].separator;
+            ++next;
+            at = next + (is(next, Kind::Blank) ? 1 : 0);
+            return true;
+        }
+        if (next == at + 1) {
+            separator = u' ';
+            at = next;
+            return true;
+        }
+        return false;
+    }
+
+    bool numericDate(std::size_t at, std::size_t& end, CivilDate& date) const {
+        char16_t first = 0;
+        char16_t second = 0;
+        const std::size_t a = at;
+        if (!is(a, Kind::Number) || !dateSeparator(++at, first))
+            return false;
+        const std::size_t b = at;
+        if (!is(b, Kind::Number) || !dateSeparator(++at, second) || second != first)
+            return false;
+        const std::size_t c = at;
+        if (!is(c, Kind::Number))
+            return false;
+        end = c + 1;
+        if ((*this)[a].digits > 2)
+            date = {yearOf((*this)[a]), (*this)[b].value, (*this)[c].value};
+        else if (model_.order == LocaleModel::DateOrder::MonthDayYear)
+            date = {yearOf((*this)[c]), (*this)[a].value, (*this)[b].value};
+        else
+            date = {yearOf((*this)[c]), (*this)[b].value, (*this)[a].value};
+        return true;
+    }
+
+    // Blanks and at most one separator between the parts of a date with a month name.
+    bool looseSeparator(std::size_t& at) const {
+        const std::size_t start = at;
+        at += is(at, Kind::Blank) ? 1 : 0;
+        if (is(at, Kind::Separator) && !isSeparator(at, u':')) {
+            ++at;
+            at += is(at, Kind::Blank) ? 1 : 0;
+        }
+        return at > start;
+    }
+
+    bool namedDate(std::size_t at, std::size_t& end, CivilDate& date) const {
+        std::size_t parts[3];
+        for (std::size_t k = 0; k < 3; ++k) {
+            if (k > 0 && !looseSeparator(at))
+                return false;
+            if (!is(at, Kind::Number) && !is(at, Kind::Month))
+                return false;
+            parts[k] = at++;
+        }
+        end = at;
+        const Token& x = (*this)[parts[0]];
+        const Token& y = (*this)[parts[1]];
+        const Token& z = (*this)[parts[2]];
+        if (z.kind != Kind::Number)
+            return false;
+        if (x.kind == Kind::Number && y.kind == Kind::Month)
+            date = {yearOf(z), y.value, x.value};
+        else if (x.kind == Kind::Month && y.kind == Kind::Number)
+            date = {yearOf(z), x.value, y.value};
+        else
+            return false;
+        return true;
+    }
+
+    bool time(std::size_t at, std::size_t& end, TimeOfDay& result) const {
+        if (!is(at, Kind::Number) || (*this)[at].digits > 2)
+            return false;
+        TimeOfDay time{(*this)[at++].value, 0, 0};
+        const bool clock = isSeparator(at, u':');
+        if (clock) {
+            if (!is(at + 1, Kind::Number) || (*this)[at + 1].digits > 2)
+                return false;
+            time.minute = (*this)[at + 1].value;
+            at += 2;
+            if (isSeparator(at, u':')) {
+                if (!is(at + 1, Kind::Number) || (*this)[at + 1].digits > 2)
+                    return false;
+                time.second = (*this)[at + 1].value;
+                at += 2;
+            }
+        }
+        const std::size_t marker = at + (is(at, Kind::Blank) ? 1 : 0);
+        const bool am = is(marker, Kind::Am);
+        const bool pm = is(marker, Kind::Pm);
+        if (!clock && !am && !pm)
+            return false;
+        end = am || pm ? marker + 1 : at;
+        if (time.hour > 23 || time.minute > 59 || time.second > 59)
+            return false;
+        // A marker only moves hours 0..12 ("13:00 AM" stays 13:00, as the platform reads it).
+        if (am && time.hour == 12)
+            time.hour = 0;
+        else if (pm && time.hour < 12)
+            time.hour += 12;
+        result = time;
+        return true;
+    }
+
+    const LocaleModel& model_;
+    const Tokens& tokens_;
+};
+
+bool isValid(const CivilDate& date) {
+    constexpr int monthLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (date.month < 1 || date.month > 12 || date.day < 1)
+        return false;
+    const bool leap = date.year % 4 == 0 && (date.year % 100 != 0 || date.year % 400 == 0);
+    return date.day <= monthLengths[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
+}
+
+} // namespace
+
+Date parseDateText(const LocaleModel& model, std::u16string_view text) {
+    Tokens tokens;
+    Fields fields;
+    if (!tokenize(model, trimBlanks(text), tokens) || tokens.count == 0 ||
+        !Matcher(model, tokens).text(fields) || !isValid(fields.date))
+        raise(ErrorNumber::TypeMismatch);
+    if (fields.date.year < 100 || fields.date.year > 9999)
+        raise(ErrorNumber::Overflow);
+    return makeDate(fields.date, fields.time);
+}
+
+} // namespace bz
