@@ -23,12 +23,35 @@ char markOf(const ResourceAvailability& resource, std::int32_t period) {
     return found->second ? availableMark : unavailableMark;
 }
 
+// Runs of periods the resource received outside every teaching day of the calendar (the writer
+// can reach them with times that carry a date, or dates before 30 December 1899).
+void printOutside(std::ostream& out, const ResourceAvailability& resource,
+                  const DerivedCalendar& calendar) {
+    const auto calendarPeriods =
+        static_cast<std::int64_t>(teachingDays(calendar, {}).size()) * calendar.periodsPerDay;
+    std::string runs;
+    for (auto it = resource.periods.begin(); it != resource.periods.end();) {
+        const auto [first, value] = *it;
+        std::int32_t last = first;
+        while (++it != resource.periods.end() && it->first == last + 1 && it->second == value)
+            ++last;
+        if (first >= 0 && last < calendarPeriods)
+            continue;
+        runs += (runs.empty() ? " " : ", ") + std::to_string(first) +
+                (last > first ? ".." + std::to_string(last) : "") +
+                (value ? " available" : " unavailable");
+    }
+    if (!runs.empty())
+        out << "Written outside the calendar's teaching days, periods" << runs << '\n';
+}
+
 } // namespace
 
 void printGrid(std::ostream& out, const ResourceAvailability& resource,
                const DerivedCalendar& calendar, const std::vector<TeachingDay>& days,
                const Locale& locale) {
     out << toUtf8(resource.name) << " (host key " << toUtf8(resource.hostKey) << ")\n";
+    printOutside(out, resource, calendar);
     if (days.empty()) {
         out << "  no teaching day in the range shown\n";
         return;

@@ -82,5 +82,25 @@ TEST_F(CustomFilesTest, NotesAStartDateOffTheFirstTeachingDay) {
     EXPECT_THAT(result.outLines(), ::testing::Contains("No availability fields to send."));
 }
 
+TEST(OutsideTheCalendarTest, WritesOffEveryTeachingDayAreListed) {
+    // Before 30 Dec 1899 a date plus a time of day is a plain floating addition: Mon 25 Dec
+    // (-5) + 12:00 is -4.5, which reads as Tue 26 Dec 12:00, and + 10:00 reads as 26 Dec 14:00.
+    // Tuesday is no teaching day, so both count from the previous week's last teaching day
+    // (base -8): from period -5 up to -3, so periods -5 and -4. The clearing of the day (09:00
+    // and 17:00 read as 15:00 and 07:00) runs backwards and writes nothing.
+    const TempFile college("start date: 1899-12-25\nstart time: 09:00\nend time: 17:00\n"
+                           "periods per day: 8\nweeks per year: 2\ndays of week: Mon\n");
+    const TempFile patterns("X|X|1899-12-25|1899-12-25|1|12:00|10:00\n");
+    const PreviewRun result =
+        preview({"--college", college.path(), "--patterns", patterns.path(), "--locale", "en-GB"});
+    EXPECT_EQ(result.section("X (host key X)"),
+              (Lines{"X (host key X)",
+                     "Written outside the calendar's teaching days, periods -5..-4 available",
+                     "                   01111111", "                   90123456",
+                     "  period start     ::::::::", "                   00000000",
+                     "                   00000000", "W1 Mon 25/12/1899  ........",
+                     "W2 Mon 01/01/1900  ........", "W3 Mon 08/01/1900  ........"}));
+}
+
 } // namespace
 } // namespace bz::testing
