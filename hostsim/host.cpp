@@ -84,10 +84,10 @@ ActivityTemplate::ActivityTemplate(Host& host, std::u16string label)
     });
 }
 
-SuitabilityList::SuitabilityList(CallLog& log, std::vector<ObjectRef> items)
+SuitabilityList::SuitabilityList(CallLog& log, std::vector<SimObject*> items)
     : SimObject(u"suitability list", log), items_(std::move(items)) {
     define(u"Add", [this](Invocation& call) -> Variant {
-        items_.push_back(ObjectRef(&simObjectIn(call.value(0))));
+        items_.push_back(&simObjectIn(call.value(0)));
         return {};
     });
 }

@@ -41,21 +41,21 @@ class Availability : public SimObject {
 // A template's suitability list as GetSuitabilities hands it out: Add appends.
 class SuitabilityList : public SimObject {
   public:
-    SuitabilityList(CallLog& log, std::vector<ObjectRef> items);
-    const std::vector<ObjectRef>& items() const { return items_; }
+    SuitabilityList(CallLog& log, std::vector<SimObject*> items);
+    const std::vector<SimObject*>& items() const { return items_; }
 
   private:
-    std::vector<ObjectRef> items_;
+    std::vector<SimObject*> items_;
 };
 
 // An activity template with its suitability list (GetSuitabilities / SetSuitabilities).
 class ActivityTemplate : public SimObject {
   public:
     ActivityTemplate(Host& host, std::u16string label);
-    const std::vector<ObjectRef>& suitabilities() const { return suitabilities_; }
+    const std::vector<SimObject*>& suitabilities() const { return suitabilities_; }
 
   private:
-    std::vector<ObjectRef> suitabilities_;
+    std::vector<SimObject*> suitabilities_;
 };
 
 // The transfer object: records every report it receives, or fails on demand.
@@ -91,7 +91,8 @@ struct CollegeCalendar {
 Variant weekdayList(std::initializer_list<std::int16_t> weekdays, std::int32_t lowerBound = 0);
 
 // The in-memory host. It owns every object it makes, so reference counts can be read after the
-// component has released them; all objects share one call log.
+// component has released them; all objects share one call log. Objects refer to each other by
+// plain pointers, so every counted reference is one the component (or a test) holds.
 class Host {
   public:
     Host();

@@ -23,8 +23,13 @@ Variant Invocation::value(std::size_t index) const {
 Variant SimObject::invoke(const MemberId& member, InvokeKind kind, std::span<Argument> args,
                           std::span<const std::u16string> namedArgs) {
     Call call{label_, member, kind, {}, {namedArgs.begin(), namedArgs.end()}};
-    for (const Argument& argument : args)
-        call.args.push_back({argument.variantType(), snapshot(argument)});
+    for (const Argument& argument : args) {
+        Variant value = snapshot(argument);
+        if (value.holds<ObjectRef>())
+            call.args.push_back({argument.variantType(), {}, value.get<ObjectRef>().get()});
+        else
+            call.args.push_back({argument.variantType(), std::move(value)});
+    }
     log_.push_back(std::move(call));
 
     if (auto failure = failures_.find(member); failure != failures_.end())

@@ -15,10 +15,12 @@
 namespace bz::hostsim {
 
 // One argument as the host received it: its variant type (by-reference flag included) and the
-// value it held when the call arrived.
+// value it held when the call arrived. An object argument is recorded by identity in `object`,
+// without a counted reference, so the log never keeps an object alive.
 struct ReceivedArgument {
     std::uint16_t variantType;
     Variant value;
+    Object* object = nullptr;
 };
 
 // One call as the host received it.

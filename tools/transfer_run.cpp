@@ -24,12 +24,6 @@ DerivedCalendar derivedCalendar(const LinkHelperState& state) {
 TransferOutcome runTransfer(const College& college, const std::vector<PatternLine>& patterns,
                             const Locale& locale) {
     hostsim::Host host;
-    // The host's call log holds references to the host's objects, and the host destroys its
-    // objects before its log: empty the log first on every way out.
-    struct LogDropper {
-        hostsim::Host& host;
-        ~LogDropper() { host.takeCalls(); }
-    } dropLogFirst{host};
     host.setCalendar(calendarOf(college));
     TembraLinkHelper helper(locale);
 

@@ -30,11 +30,13 @@ struct DateFields {
     double time;
 };
 
+// Error 6 for a Date outside the range (NaN and infinities included).
 DateFields splitDate(Date date);
 // The Date of a day number and a time-of-day fraction in [0, 1); error 6 outside the Date range.
 Date joinDate(std::int64_t day, double time);
 
-// Day numbers counted from 30 December 1899 (day 0) in the proleptic Gregorian calendar.
+// Day numbers counted from 30 December 1899 (day 0) in the proleptic Gregorian calendar. A month
+// outside 1..12 or a day beyond its month carries over, as in DateSerial(2000, 14, 2).
 std::int64_t daysFromCivil(CivilDate date);
 CivilDate civilFromDays(std::int64_t day);
 
@@ -62,7 +64,8 @@ std::int64_t minuteDifference(Date from, Date to);
 // The weekday 1..7 of a date, counted from `firstDayOfWeek` (1 = Sunday .. 7 = Saturday).
 int weekday(Date date, int firstDayOfWeek);
 
-// A Date from calendar fields; error 6 when it falls outside the Date range.
+// A Date from calendar fields, carrying fields outside their ranges (25:00 is 01:00 of the next
+// day); error 6 when it falls outside the Date range.
 Date makeDate(CivilDate date, TimeOfDay time);
 
 } // namespace bz

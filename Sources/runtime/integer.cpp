@@ -7,11 +7,17 @@
 
 namespace bz {
 
-Integer addInteger(Integer a, Integer b) { return toInteger(std::int64_t{a} + b); }
+Integer addInteger(Integer a, Integer b) {
+    return toInteger(std::int64_t{a} + b);
+}
 
-Integer subtractInteger(Integer a, Integer b) { return toInteger(std::int64_t{a} - b); }
+Integer subtractInteger(Integer a, Integer b) {
+    return toInteger(std::int64_t{a} - b);
+}
 
-Integer multiplyInteger(Integer a, Integer b) { return toInteger(std::int64_t{a} * b); }
+Integer multiplyInteger(Integer a, Integer b) {
+    return toInteger(std::int64_t{a} * b);
+}
 
 Integer divideInteger(Integer a, Integer b) {
     if (b == 0)
@@ -25,32 +31,45 @@ Integer modInteger(Integer a, Integer b) {
     return static_cast<Integer>(std::int64_t{a} % b);
 }
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    // Independent of the floating-point rounding mode, which a host process may have changed.
+    const double whole = std::floor(value);
+    const double fraction = value - whole;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
+        return whole + 1.0;
+    return whole;
+}
+
+namespace {
+
+template <typename T> T checkedWhole(std::int64_t value) {
+    if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max())
+        raise(ErrorNumber::Overflow);
+    return static_cast<T>(value);
+}
+
+template <typename T> T checkedWhole(double value) {
+    const double rounded = roundHalfEven(value);
+    // The negated test also rejects NaN.
+    if (!(rounded >= static_cast<double>(std::numeric_limits<T>::min()) &&
+          rounded <= static_cast<double>(std::numeric_limits<T>::max())))
+        raise(ErrorNumber::Overflow);
+    return static_cast<T>(rounded);
+}
+
+} // namespace
 
 Integer toInteger(std::int64_t value) {
-    if (value < std::numeric_limits<Integer>::min() || value > std::numeric_limits<Integer>::max())
-        raise(ErrorNumber::Overflow);
-    return static_cast<Integer>(value);
+    return checkedWhole<Integer>(value);
 }
-
 Integer toInteger(double value) {
-    const double rounded = roundHalfEven(value);
-    if (!(rounded >= -32768.0 && rounded <= 32767.0))
-        raise(ErrorNumber::Overflow);
-    return static_cast<Integer>(rounded);
+    return checkedWhole<Integer>(value);
 }
-
 Long toLong(std::int64_t value) {
-    if (value < std::numeric_limits<Long>::min() || value > std::numeric_limits<Long>::max())
-        raise(ErrorNumber::Overflow);
-    return static_cast<Long>(value);
+    return checkedWhole<Long>(value);
 }
-
 Long toLong(double value) {
-    const double rounded = roundHalfEven(value);
-    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
-        raise(ErrorNumber::Overflow);
-    return static_cast<Long>(rounded);
+    return checkedWhole<Long>(value);
 }
 
 } // namespace bz

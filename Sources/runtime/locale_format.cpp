@@ -18,7 +18,7 @@ void appendNumber(std::u16string& out, int value, int minDigits) {
 }
 
 void appendDate(std::u16string& out, const LocaleModel& model, const CivilDate& date) {
-    const int width = model.twelveHourClock ? 1 : 2;
+    const int width = model.paddedDate ? 2 : 1;
     const bool monthFirst = model.order == LocaleModel::DateOrder::MonthDayYear;
     appendNumber(out, monthFirst ? date.month : date.day, width);
     out.push_back(model.dateSeparator);

@@ -15,7 +15,8 @@ struct LocaleModel {
     DateOrder order;                    // of the day and month in numeric dates
     char16_t dateSeparator;             // shown between the fields of a date
     std::u16string_view dateSeparators; // accepted between numeric date fields (besides blanks)
-    bool twelveHourClock;               // "6:00:00 AM", unpadded day, month and year
+    bool paddedDate;                    // "05/01/2026" rather than "1/5/2026"
+    bool twelveHourClock;               // "6:00:00 AM" rather than "06:00:00"
     std::span<const std::u16string_view> monthNames; // lower case; entry i names month i % 12 + 1
     char16_t decimal;
     char16_t grouping;

@@ -143,20 +143,17 @@ class Matcher {
 
     // A separator of numeric dates, with blanks around it, or blanks alone (reported as u' ').
     bool dateSeparator(std::size_t& at, char16_t& separator) const {
-        std::size_t next = at + (is(at, Kind::Blank) ? 1 : 0);
+        const bool blank = is(at, Kind::Blank);
+        const std::size_t next = at + (blank ? 1 : 0);
         if (is(next, Kind::Separator) &&
             model_.dateSeparators.find((*this)[next].separator) != std::u16string_view::npos) {
             separator = (*this)[next].separator;
-            ++next;
-            at = next + (is(next, Kind::Blank) ? 1 : 0);
+            at = next + (is(next + 1, Kind::Blank) ? 2 : 1);
             return true;
         }
-        if (next == at + 1) {
-            separator = u' ';
-            at = next;
-            return true;
-        }
-        return false;
+        separator = u' ';
+        at = next;
+        return blank;
     }
 
     bool numericDate(std::size_t at, std::size_t& end, CivilDate& date) const {
@@ -216,18 +213,23 @@ class Matcher {
         return true;
     }
 
+    // An hour, minute or second: one or two digits.
+    bool isTimeField(std::size_t at) const {
+        return is(at, Kind::Number) && (*this)[at].digits <= 2;
+    }
+
     bool time(std::size_t at, std::size_t& end, TimeOfDay& result) const {
-        if (!is(at, Kind::Number) || (*this)[at].digits > 2)
+        if (!isTimeField(at))
             return false;
         TimeOfDay time{(*this)[at++].value, 0, 0};
         const bool clock = isSeparator(at, u':');
         if (clock) {
-            if (!is(at + 1, Kind::Number) || (*this)[at + 1].digits > 2)
+            if (!isTimeField(at + 1))
                 return false;
             time.minute = (*this)[at + 1].value;
             at += 2;
             if (isSeparator(at, u':')) {
-                if (!is(at + 1, Kind::Number) || (*this)[at + 1].digits > 2)
+                if (!isTimeField(at + 1))
                     return false;
                 time.second = (*this)[at + 1].value;
                 at += 2;
@@ -254,12 +256,11 @@ class Matcher {
     const Tokens& tokens_;
 };
 
+// A date is real when it survives the round trip: daysFromCivil carries month 13 or 31 February
+// into another date.
 bool isValid(const CivilDate& date) {
-    constexpr int monthLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (date.month < 1 || date.month > 12 || date.day < 1)
-        return false;
-    const bool leap = date.year % 4 == 0 && (date.year % 100 != 0 || date.year % 400 == 0);
-    return date.day <= monthLengths[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
+    const CivilDate back = civilFromDays(daysFromCivil(date));
+    return back.year == date.year && back.month == date.month && back.day == date.day;
 }
 
 } // namespace

@@ -69,8 +69,8 @@ TEST_F(DayMarksTest, AKeyKeepsTheRangeOfItsFirstMark) {
     hostsim::CollegeCalendar calendar = standardCalendar();
     calendar.periodsPerDay = Integer{8};
     handOver(calendar); // 260 days
-    EXPECT_EQ(errorNumberOf([&] { mark(u"R1", 11 * 8); }), 9);
-    EXPECT_EQ(errorNumberOf([&] { marked(u"R1", 11 * 8); }), 9);
+    EXPECT_EQ(errorOf([&] { mark(u"R1", 11 * 8); }), 9);
+    EXPECT_EQ(errorOf([&] { marked(u"R1", 11 * 8); }), 9);
     EXPECT_FALSE(marked(u"R1", 10 * 8));
     mark(u"R2", 11 * 8);
     EXPECT_TRUE(marked(u"R2", 11 * 8));
@@ -80,16 +80,16 @@ TEST_F(LinkHelperTest, DayMarksNeedATransferAndACollege) {
     std::u16string key = u"R1";
     Integer period = 0;
     // No college: the day computation divides by zero before any bounds test.
-    EXPECT_EQ(errorNumberOf([&] { MarkTheDay(state_, key, period); }), 11);
-    EXPECT_EQ(errorNumberOf([&] { DayHasBeenMarked(state_, key, period); }), 11);
+    EXPECT_EQ(errorOf([&] { MarkTheDay(state_, key, period); }), 11);
+    EXPECT_EQ(errorOf([&] { DayHasBeenMarked(state_, key, period); }), 11);
     handOver(standardCalendar());
     // No store yet: in-bounds days reach the missing store, others return first.
-    EXPECT_EQ(errorNumberOf([&] { MarkTheDay(state_, key, period); }), 91);
-    EXPECT_EQ(errorNumberOf([&] { DayHasBeenMarked(state_, key, period); }), 91);
+    EXPECT_EQ(errorOf([&] { MarkTheDay(state_, key, period); }), 91);
+    EXPECT_EQ(errorOf([&] { DayHasBeenMarked(state_, key, period); }), 91);
     period = -16;
     MarkTheDay(state_, key, period);
     EXPECT_FALSE(DayHasBeenMarked(state_, key, period));
-    EXPECT_EQ(errorNumberOf([&] { FinishAvailabilityTransfer(state_, nullptr); }), 91);
+    EXPECT_EQ(errorOf([&] { FinishAvailabilityTransfer(state_, nullptr); }), 91);
 }
 
 class TransferReportTest : public LinkHelperTest {
@@ -139,7 +139,7 @@ TEST_F(TransferReportTest, AFailingReportKeepsTheTextAndTheMarksForTheNextFinish
     EXPECT_EQ(state_.strErrors, u"\r\nline");
     EXPECT_TRUE(DayHasBeenMarked(state_, key, period));
 
-    EXPECT_EQ(errorNumberOf([&] { FinishAvailabilityTransfer(state_, nullptr); }), 91);
+    EXPECT_EQ(errorOf([&] { FinishAvailabilityTransfer(state_, nullptr); }), 91);
     host_.transfer().failReports(std::nullopt);
     EXPECT_TRUE(FinishAvailabilityTransfer(state_, &host_.transfer()));
     ASSERT_EQ(host_.transfer().reports().size(), 1u);

@@ -92,7 +92,7 @@ TEST_F(LinkFunctionTest, ATargetThatCannotBeNamedFailsTheCallWith91) {
     hostsim::SimObject& notAResource = host_.addObject(u"course");
     for (const Variant& thing :
          {Variant(), Variant(Integer{12}), Variant(u"Room 12"), hostsim::refTo(notAResource)})
-        EXPECT_EQ(errorNumberOf([&] { send(thing, u"07/01/2026|21/01/2026|3|09:00|11:00"); }), 91);
+        EXPECT_EQ(errorOf([&] { send(thing, u"07/01/2026|21/01/2026|3|09:00|11:00"); }), 91);
     EXPECT_EQ(state_.strErrors, u"");
     EXPECT_TRUE(host_.log().empty());
     expectAllReleased();
@@ -107,8 +107,9 @@ TEST_F(LinkFunctionTest, AResourceWhoseNameCannotBeReadFailsTheCallWithThatError
     } catch (const AutomationError& error) {
         EXPECT_EQ(static_cast<std::uint32_t>(error.hresult()), 0x80040111u);
     }
+    room_.recover(host::DISPID_ResourceName);
     room_.setProperty(host::DISPID_ResourceName, Array(VarType::Variant, {{0, 1}}));
-    EXPECT_EQ(errorNumberOf([&] { send(u"broken"); }), 13);
+    EXPECT_EQ(errorOf([&] { send(u"broken"); }), 13);
     EXPECT_EQ(state_.strErrors, u"");
     expectAllReleased();
 }
@@ -138,13 +139,13 @@ TEST(SplitPatternTest, CutsAtEverySeparatorWithoutTrimming) {
 }
 
 TEST(SplitPatternTest, RejectsASeventhFieldAndFarSeparators) {
-    EXPECT_EQ(errorNumberOf([] { SplitPattern(u"1|2|3|4|5|6|7"); }), 9);
-    EXPECT_EQ(errorNumberOf([] { SplitPattern(u"1|2|3|4|5|6|"); }), 9);
+    EXPECT_EQ(errorOf([] { SplitPattern(u"1|2|3|4|5|6|7"); }), 9);
+    EXPECT_EQ(errorOf([] { SplitPattern(u"1|2|3|4|5|6|"); }), 9);
 
     // A separator at position 32766 is the last one that can be passed.
     EXPECT_EQ(SplitPattern(std::u16string(32765, u'x') + u"|y")[1], u"y");
-    EXPECT_EQ(errorNumberOf([] { SplitPattern(std::u16string(32766, u'x') + u"|y"); }), 6);
-    EXPECT_EQ(errorNumberOf([] { SplitPattern(std::u16string(40000, u'x') + u"|y"); }), 6);
+    EXPECT_EQ(errorOf([] { SplitPattern(std::u16string(32766, u'x') + u"|y"); }), 6);
+    EXPECT_EQ(errorOf([] { SplitPattern(std::u16string(40000, u'x') + u"|y"); }), 6);
     EXPECT_EQ(SplitPattern(std::u16string(40000, u'x'))[0].size(), 40000u);
 }
 

@@ -164,7 +164,7 @@ TEST_F(WeeklyWriterTest, AnEmptySpanStillClearsAndStoresTheDay) {
 
 TEST_F(WeeklyWriterTest, TeachingDayOutsideTheWeekFailsBeforeTouchingTheResource) {
     for (Integer teachingDay : {Integer{0}, Integer{6}, Integer{-32768}}) {
-        const int error = errorNumberOf([&] {
+        const int error = errorOf([&] {
             write(day(2026, 1, 7), day(2026, 1, 7), timeOfDay(9, 0), timeOfDay(11, 0), teachingDay);
         });
         EXPECT_EQ(error, teachingDay == -32768 ? 6 : 9);
@@ -210,9 +210,8 @@ TEST_F(WeeklyWriterTest, AConversionFailureReportsTheDateBeingConverted) {
     PrepareAvailabilityTransfer(state_);
     // The Monday of week 819 starts at period 32760 and ends at 32768, past what an Integer holds.
     const Date week819 = day(2026, 1, 5) + 819 * 7;
-    EXPECT_EQ(
-        errorNumberOf([&] { write(week819 - 7, week819, timeOfDay(9, 0), timeOfDay(10, 0), 1); }),
-        6);
+    EXPECT_EQ(errorOf([&] { write(week819 - 7, week819, timeOfDay(9, 0), timeOfDay(10, 0), 1); }),
+              6);
     EXPECT_EQ(stageText(), u"Date To Period" + locale_->formatDate(week819 + timeOfDay(17, 0)));
     EXPECT_EQ(periodsSetTo(true), std::vector<std::int32_t>{dayStart(818, 0)});
 }
@@ -221,13 +220,13 @@ TEST_F(WeeklyWriterTest, NoCalendarOrNoTransferEndsTheRule) {
     LinkHelperState bare(*locale_);
     Date start = timeOfDay(9, 0);
     Date end = timeOfDay(10, 0);
-    EXPECT_EQ(errorNumberOf([&] {
+    EXPECT_EQ(errorOf([&] {
                   SetAvailabilities(bare, ObjectRef(&room_), day(2026, 1, 7), day(2026, 1, 7),
                                     start, end, 1);
               }),
               9);
     state_.dictMarkedDays.reset();
-    EXPECT_EQ(errorNumberOf([&] {
+    EXPECT_EQ(errorOf([&] {
                   write(day(2026, 1, 7), day(2026, 1, 7), timeOfDay(9, 0), timeOfDay(11, 0), 3);
               }),
               91);

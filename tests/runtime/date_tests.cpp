@@ -1,5 +1,5 @@
-#include "error_number.h"
 #include "runtime/date.h"
+#include "support/error_number.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace bz {
 namespace {
 
-using test::errorOf;
+using testing::errorOf;
 
 bool operator==(CivilDate a, CivilDate b) {
     return a.year == b.year && a.month == b.month && a.day == b.day;

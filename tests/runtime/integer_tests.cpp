@@ -1,21 +1,13 @@
 #include "runtime/error.h"
 #include "runtime/integer.h"
+#include "support/error_number.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace bz {
 namespace {
 
-int errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AutomationError& error) {
-        return error.number();
-    }
-    return -1;
-}
+using testing::errorOf;
 
 TEST(IntegerTest, ArithmeticOverflowsOutsideSixteenBits) {
     EXPECT_EQ(addInteger(32766, 1), 32767);

@@ -1,6 +1,6 @@
-#include "error_number.h"
 #include "runtime/locale.h"
 #include "runtime/text.h"
+#include "support/error_number.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 namespace bz {
 namespace {
 
-using test::errorOf;
+using testing::errorOf;
 using Kind = PortableLocaleKind;
 
 const Locale& localeOf(Kind kind) {

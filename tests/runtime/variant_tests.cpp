@@ -1,24 +1,17 @@
 #include "runtime/error.h"
 #include "runtime/locale.h"
 #include "runtime/variant.h"
+#include "support/error_number.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace bz {
 namespace {
 
+using testing::errorOf;
+
 class VariantTest : public ::testing::Test {
   protected:
-    int errorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const AutomationError& error) {
-            return error.number();
-        }
-        return -1;
-    }
     std::unique_ptr<Locale> us_ = makePortableLocale(PortableLocaleKind::EnUs);
     std::unique_ptr<Locale> de_ = makePortableLocale(PortableLocaleKind::DeDe);
 };

@@ -55,16 +55,15 @@ TEST_F(SuitabilityLinkTest, AppendsTheFirstMatchWithNineCallsInOrder) {
     EXPECT_EQ(calls[6].args[0].variantType, 3);
     EXPECT_EQ(calls[6].args[0].value, Variant(Long{0}));
     EXPECT_EQ(calls[7].args[0].variantType, byRefVariant);
-    EXPECT_EQ(calls[7].args[0].value, hostsim::refTo(lab));
+    EXPECT_EQ(calls[7].args[0].object, &lab);
     ASSERT_EQ(calls[8].args.size(), 2u);
     EXPECT_EQ(calls[8].args[0].variantType, 3);
     EXPECT_EQ(calls[8].args[1].variantType, byRefVariant);
     // The very list that GetSuitabilities handed out goes back, extended.
-    const auto* list =
-        dynamic_cast<hostsim::SuitabilityList*>(calls[8].args[1].value.get<ObjectRef>().get());
+    const auto* list = dynamic_cast<hostsim::SuitabilityList*>(calls[8].args[1].object);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->items(), std::vector<ObjectRef>{ObjectRef(&lab)});
-    EXPECT_EQ(activityTemplate_.suitabilities(), std::vector<ObjectRef>{ObjectRef(&lab)});
+    EXPECT_EQ(list->items(), std::vector<hostsim::SimObject*>{&lab});
+    EXPECT_EQ(activityTemplate_.suitabilities(), std::vector<hostsim::SimObject*>{&lab});
     expectAllReleased();
 }
 
@@ -80,8 +79,7 @@ TEST_F(SuitabilityLinkTest, LinkingTwiceAppendsTwice) {
     hostsim::SimObject& lab = host_.addSuitability(u"LAB");
     link(u"LAB");
     link(u"LAB");
-    EXPECT_EQ(activityTemplate_.suitabilities(),
-              (std::vector<ObjectRef>{ObjectRef(&lab), ObjectRef(&lab)}));
+    EXPECT_EQ(activityTemplate_.suitabilities(), (std::vector<hostsim::SimObject*>{&lab, &lab}));
     expectAllReleased();
 }
 
@@ -96,7 +94,7 @@ TEST_F(SuitabilityLinkTest, CountIsComparedAsAVariant) {
     }
     EXPECT_TRUE(activityTemplate_.suitabilities().empty());
     matches.setProperty(u"Count", u"many");
-    EXPECT_EQ(errorNumberOf([&] { link(u"LAB"); }), 13);
+    EXPECT_EQ(errorOf([&] { link(u"LAB"); }), 13);
     expectAllReleased();
 }
 
@@ -125,18 +123,17 @@ TEST_F(LinkHelperTest, SuitabilityLinkNeedsACollegeAndObjects) {
     hostsim::ActivityTemplate& activityTemplate = host_.addActivityTemplate(u"template");
     std::u16string key = u"LAB";
     const Variant item = hostsim::refTo(activityTemplate);
-    EXPECT_EQ(errorNumberOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, item, key); }), 424);
+    EXPECT_EQ(errorOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, item, key); }), 424);
     EXPECT_TRUE(host_.log().empty());
 
     handOver(standardCalendar());
     host_.addSuitability(u"LAB");
-    EXPECT_EQ(errorNumberOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, u"text", key); }),
-              424);
-    EXPECT_EQ(errorNumberOf(
-                  [&] { ZEFA_LHF_ActivityTemplateSuitability(state_, Variant::nothing(), key); }),
-              91);
+    EXPECT_EQ(errorOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, u"text", key); }), 424);
+    EXPECT_EQ(
+        errorOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, Variant::nothing(), key); }),
+        91);
     host_.suitabilityCollection().remove(u"Find");
-    EXPECT_EQ(errorNumberOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, item, key); }), 438);
+    EXPECT_EQ(errorOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, item, key); }), 438);
 }
 
 } // namespace

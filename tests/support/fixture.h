@@ -7,6 +7,7 @@
 #include "runtime/error.h"
 #include "runtime/locale.h"
 #include "shell/link_helper_state.h"
+#include "support/error_number.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -35,17 +36,6 @@ inline hostsim::CollegeCalendar standardCalendar() {
             Integer{16},
             Integer{52},
             hostsim::weekdayList({2, 3, 4, 5, 6})};
-}
-
-// Runs `action` and returns the run-time error number it raised (0 for another HRESULT), or -1
-// when it raised nothing.
-template <typename Action> int errorNumberOf(Action&& action) {
-    try {
-        action();
-    } catch (const AutomationError& error) {
-        return error.number();
-    }
-    return -1;
 }
 
 // A link helper's state and an in-memory host, in the en-GB locale.

@@ -2,7 +2,7 @@
 
 #include "runtime/error.h"
 
-namespace bz::test {
+namespace bz::testing {
 
 // The run-time error number an action raises, 0 when it raises none.
 int errorOf(auto&& action) {
@@ -14,4 +14,4 @@ int errorOf(auto&& action) {
     return 0;
 }
 
-} // namespace bz::test
+} // namespace bz::testing
