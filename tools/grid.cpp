@@ -23,8 +23,8 @@ char markOf(const ResourceAvailability& resource, std::int32_t period) {
     return found->second ? availableMark : unavailableMark;
 }
 
-// Runs of periods the resource received outside every teaching day of the calendar (the writer
-// can reach them with times that carry a date, or dates before 30 December 1899).
+// Runs of periods the resource received outside every teaching day of the calendar: before
+// 30 December 1899 a date plus a time of day is a plain floating addition that lands elsewhere.
 void printOutside(std::ostream& out, const ResourceAvailability& resource,
                   const DerivedCalendar& calendar) {
     const auto calendarPeriods =

@@ -108,8 +108,8 @@ key address the same resource.
 
 Grid: one line per teaching day, one character per period under its start time:
   # available   - unavailable   . not written
-Exit status: 0 when the preview ran (whatever the error report says), 1 for unusable files,
-2 for a wrong command line.
+Exit status: 0 when the preview ran (whatever the error report says), 1 for an unusable file
+or a college the component rejects, 2 for a wrong command line.
 )";
 }
 
