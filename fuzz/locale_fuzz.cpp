@@ -18,7 +18,11 @@ void checkDate(const Locale& locale, const std::u16string& text) {
     Date date = 0;
     if (!endsInValue([&] { date = locale.parseDate(text); }, conversionErrors))
         return;
-    if (!(date >= minDate && date < maxDate + 1))
+    // Before 30 Dec 1899 the time of day is added forward from a negative day: 1 Jan 100 00:02
+    // lies below minDate. The range bounds the day part.
+    const DateFields fields = splitDate(date);
+    const auto day = static_cast<double>(fields.day);
+    if (!(day >= minDate && day <= maxDate && fields.time >= 0 && fields.time < 1))
         fault("a date outside the Date range");
     Date again = 0;
     if (!endsInValue([&] { again = locale.parseDate(locale.formatDate(date)); }, {}) ||
