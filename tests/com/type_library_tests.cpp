@@ -288,10 +288,6 @@ TEST_F(Resources, IidResourceHoldsTheLengthAndTheDefaultInterfacesIid) {
     EXPECT_EQ(std::memcmp(bytes + 4, &__uuidof(_TembraLinkHelper), 16), 0);
 }
 
-TEST_F(Resources, TypeLibraryIsResourceOne) {
-    EXPECT_NE(FindResourceW(module_, MAKEINTRESOURCEW(1), L"TYPELIB"), nullptr);
-}
-
 TEST(VersionBlock, CarriesTheProductStringsAndSelfRegistrationMark) {
     const std::wstring path = componentPath();
     std::vector<char> block(GetFileVersionInfoSizeW(path.c_str(), nullptr));

@@ -55,8 +55,6 @@ void requirePointers(std::initializer_list<const void*> pointers) {
 
 } // namespace
 
-// The members never assign their parameters, so nothing is copied back to them.
-
 LinkHelperObject::LinkHelperObject()
     : core_(locale_), dispatch_(componentInterface), host_(*this) {}
 

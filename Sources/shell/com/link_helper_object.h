@@ -10,7 +10,8 @@ namespace bz::com {
 
 // The COM object of class TembraLinkHelper. It serves the default dual interface
 // _TembraLinkHelper and the host's ITembraLinkHelper on one identity, converts arguments and
-// forwards every member to the core; IDispatch comes from each interface's type library.
+// forwards every member to the core; IDispatch comes from each interface's type library. The
+// members never assign their by-reference parameters, so nothing is copied back to them.
 class LinkHelperObject final : public _TembraLinkHelper, public ISupportErrorInfo {
   public:
     // A new object with one reference, held by the result.
