@@ -21,6 +21,28 @@ class EarlyBoundServer : public ServerTest {
         return helper->putref_ITembraLinkHelper_SetActiveCollegeReference(&college.get());
     }
 
+    // Opens a transfer on `target` without a transfer object, as the host does.
+    static HRESULT prepare(_TembraLinkHelper& target) {
+        _PrePostTransfer* noTransfer = nullptr;
+        VARIANT_BOOL done = VARIANT_FALSE;
+        const HRESULT hr = target.PrepareAvailabilityTransfer(&noTransfer, &done);
+        EXPECT_EQ(done, SUCCEEDED(hr) ? VARIANT_TRUE : VARIANT_FALSE);
+        return hr;
+    }
+
+    // The description of the error information the last failed call left.
+    static std::wstring lastErrorDescription() {
+        com::ComPtr<IErrorInfo> info;
+        EXPECT_EQ(GetErrorInfo(0, info.put()), S_OK);
+        if (!info)
+            return {};
+        BSTR description = nullptr;
+        info->GetDescription(&description);
+        const std::wstring text = description ? description : L"";
+        SysFreeString(description);
+        return text;
+    }
+
     com::ComPtr<_TembraLinkHelper> helper;
 };
 
@@ -28,10 +50,7 @@ TEST_F(EarlyBoundServer, EveryMemberIsReachedThroughTheVtable) {
     useStandardCalendar();
     ASSERT_EQ(setCollegeThroughDefaultInterface(), S_OK);
 
-    _PrePostTransfer* noTransfer = nullptr;
-    VARIANT_BOOL done = VARIANT_FALSE;
-    ASSERT_EQ(helper->PrepareAvailabilityTransfer(&noTransfer, &done), S_OK);
-    EXPECT_EQ(done, VARIANT_TRUE);
+    ASSERT_EQ(prepare(*helper), S_OK);
 
     BSTR key = SysAllocString(L"R12");
     short period = 40; // day 2
@@ -59,6 +78,7 @@ TEST_F(EarlyBoundServer, EveryMemberIsReachedThroughTheVtable) {
 
     auto transfer = transferStandIn(host_.transfer());
     auto* transferPointer = static_cast<_PrePostTransfer*>(static_cast<IUnknown*>(transfer.get()));
+    VARIANT_BOOL done = VARIANT_FALSE;
     EXPECT_EQ(helper->FinishAvailabilityTransfer(&transferPointer, &done), S_OK);
     EXPECT_EQ(done, VARIANT_TRUE);
     ASSERT_EQ(host_.transfer().reports().size(), 1u);
@@ -75,12 +95,7 @@ TEST_F(EarlyBoundServer, CoreErrorsCarryTheirNumberAndErrorInformation) {
     const auto support = helper.tryQuery<ISupportErrorInfo>();
     ASSERT_TRUE(support);
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(__uuidof(_TembraLinkHelper)), S_OK);
-    com::ComPtr<IErrorInfo> info;
-    ASSERT_EQ(GetErrorInfo(0, info.put()), S_OK);
-    BSTR description = nullptr;
-    info->GetDescription(&description);
-    EXPECT_STREQ(description, L"Division by zero");
-    SysFreeString(description);
+    EXPECT_EQ(lastErrorDescription(), L"Division by zero");
 
     useStandardCalendar();
     EXPECT_EQ(setCollegeThroughDefaultInterface(), S_OK);
@@ -89,9 +104,7 @@ TEST_F(EarlyBoundServer, CoreErrorsCarryTheirNumberAndErrorInformation) {
 TEST_F(EarlyBoundServer, TransferFailuresPassThroughAndKeepTheReport) {
     useStandardCalendar();
     ASSERT_EQ(setCollegeThroughDefaultInterface(), S_OK);
-    _PrePostTransfer* noTransfer = nullptr;
-    VARIANT_BOOL done = VARIANT_FALSE;
-    ASSERT_EQ(helper->PrepareAvailabilityTransfer(&noTransfer, &done), S_OK);
+    ASSERT_EQ(prepare(*helper), S_OK);
     hostsim::Resource& room = host_.addResource(u"Room 12", u"R12");
     com::UniqueVariant resource;
     holdObject(resource, room);
@@ -103,16 +116,12 @@ TEST_F(EarlyBoundServer, TransferFailuresPassThroughAndKeepTheReport) {
         hostsim::hostError(static_cast<std::int32_t>(0x80045678), u"transfer closed"));
     auto transfer = transferStandIn(host_.transfer());
     auto* transferPointer = static_cast<_PrePostTransfer*>(static_cast<IUnknown*>(transfer.get()));
+    VARIANT_BOOL done = VARIANT_TRUE;
     EXPECT_EQ(
         static_cast<std::uint32_t>(helper->FinishAvailabilityTransfer(&transferPointer, &done)),
         0x80045678u);
     EXPECT_EQ(done, VARIANT_FALSE);
-    com::ComPtr<IErrorInfo> info;
-    ASSERT_EQ(GetErrorInfo(0, info.put()), S_OK);
-    BSTR description = nullptr;
-    info->GetDescription(&description);
-    EXPECT_STREQ(description, L"transfer closed");
-    SysFreeString(description);
+    EXPECT_EQ(lastErrorDescription(), L"transfer closed");
 
     host_.transfer().failReports(std::nullopt);
     EXPECT_EQ(helper->FinishAvailabilityTransfer(&transferPointer, &done), S_OK);
@@ -138,10 +147,8 @@ TEST_F(EarlyBoundServer, SetThroughEitherInterfaceReadsTheCollegeAlike) {
         EXPECT_EQ(throughHostInterface[i].kind, throughDefault[i].kind);
     }
     // The calendar is in place: a day can be tested.
-    _PrePostTransfer* noTransfer = nullptr;
-    VARIANT_BOOL done = VARIANT_FALSE;
     const auto otherHelper = other.tryQuery<_TembraLinkHelper>();
-    ASSERT_EQ(otherHelper->PrepareAvailabilityTransfer(&noTransfer, &done), S_OK);
+    ASSERT_EQ(prepare(*otherHelper), S_OK);
     BSTR key = SysAllocString(L"R12");
     short period = 3;
     com::UniqueVariant marked;
