@@ -108,6 +108,9 @@ void fillException(HRESULT hr, EXCEPINFO& exception) {
 ComPtr<ITypeInfo> interfaceTypeInfo(ITypeLib& library, REFIID iid) {
     ComPtr<ITypeInfo> dispatch;
     check(library.GetTypeInfoOfGuid(iid, dispatch.put()));
+    // A dual interface is found as its dispinterface, whose partner describes the vtable.
+    if (attributesOf(*dispatch)->typekind == TKIND_INTERFACE)
+        return dispatch;
     HREFTYPE vtableInterface = 0;
     check(dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableInterface));
     ComPtr<ITypeInfo> result;

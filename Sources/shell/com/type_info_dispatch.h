@@ -31,7 +31,7 @@ class TypeInfoDispatch {
     ComPtr<ITypeInfo> typeInfo_;
 };
 
-// The vtable description (TKIND_INTERFACE) of dual interface `iid` in `library`.
+// The vtable description (TKIND_INTERFACE) of interface `iid` in `library`, dual or not.
 ComPtr<ITypeInfo> interfaceTypeInfo(ITypeLib& library, REFIID iid);
 
 } // namespace bz::com
