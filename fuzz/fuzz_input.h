@@ -1,12 +1,15 @@
 #pragma once
 
 #include "runtime/error.h"
+#include "runtime/locale.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 namespace bz::fuzz {
@@ -15,6 +18,14 @@ namespace bz::fuzz {
 [[noreturn]] inline void fault(const char* what) {
     std::fprintf(stderr, "fault: %s\n", what);
     std::abort();
+}
+
+// The three portable locales, made once.
+inline const std::array<std::unique_ptr<Locale>, 3>& portableLocales() {
+    static const std::array<std::unique_ptr<Locale>, 3> locales{
+        makePortableLocale(PortableLocaleKind::EnUs), makePortableLocale(PortableLocaleKind::EnGb),
+        makePortableLocale(PortableLocaleKind::DeDe)};
+    return locales;
 }
 
 // Bytes as text, one character per byte (Latin-1): every character the text grammar knows is

@@ -62,9 +62,7 @@ void checkNumber(const Locale& locale, const std::u16string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace bz;
-    static const std::unique_ptr<Locale> locales[] = {makePortableLocale(PortableLocaleKind::EnUs),
-                                                      makePortableLocale(PortableLocaleKind::EnGb),
-                                                      makePortableLocale(PortableLocaleKind::DeDe)};
+    const auto& locales = fuzz::portableLocales();
     if (size == 0)
         return 0;
     const std::u16string text = data[0] % 2 == 0 ? fuzz::latin1Text(data + 1, size - 1)

@@ -1,7 +1,7 @@
 #include "calendar_view.h"
 
 #include "college_file.h"
-#include "utf.h"
+#include "runtime/text.h"
 
 #include <cstdio>
 

@@ -3,8 +3,8 @@
 #include "input_error.h"
 #include "lines.h"
 #include "runtime/error.h"
+#include "runtime/text.h"
 #include "runtime/variant.h"
-#include "utf.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "grid.h"
 
 #include "runtime/date.h"
-#include "utf.h"
+#include "runtime/text.h"
 
 #include <algorithm>
 

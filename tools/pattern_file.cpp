@@ -2,7 +2,7 @@
 
 #include "input_error.h"
 #include "lines.h"
-#include "utf.h"
+#include "runtime/text.h"
 
 namespace bz::preview {
 

@@ -1,6 +1,6 @@
 #include "report_view.h"
 
-#include "utf.h"
+#include "runtime/text.h"
 
 namespace bz::preview {
 

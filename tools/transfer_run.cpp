@@ -3,8 +3,8 @@
 #include "hostsim/host.h"
 #include "input_error.h"
 #include "runtime/error.h"
+#include "runtime/text.h"
 #include "shell/tembra_link_helper.h"
-#include "utf.h"
 
 namespace bz::preview {
 

@@ -1,96 +1,15 @@
 #include "utf.h"
 
 #include "input_error.h"
+#include "runtime/text.h"
 
 namespace bz::preview {
 
-namespace {
-
-constexpr char32_t replacement = 0xFFFD;
-
-void appendUtf16(std::u16string& out, char32_t c) {
-    if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
-        return;
-    }
-    c -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-// The code point of the sequence at `text[i]`, advancing i past it; false for a malformed,
-// overlong or surrogate sequence.
-bool decodeUtf8(std::string_view text, std::size_t& i, char32_t& c) {
-    struct Form {
-        unsigned char mask, lead;
-        int trailing;
-        char32_t minimum;
-    };
-    static constexpr Form forms[] = {{0x80, 0x00, 0, 0},
-                                     {0xE0, 0xC0, 1, 0x80},
-                                     {0xF0, 0xE0, 2, 0x800},
-                                     {0xF8, 0xF0, 3, 0x10000}};
-    const auto first = static_cast<unsigned char>(text[i++]);
-    for (const Form& form : forms) {
-        if ((first & form.mask) != form.lead)
-            continue;
-        c = first & static_cast<unsigned char>(~form.mask);
-        for (int k = 0; k < form.trailing; ++k) {
-            if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (static_cast<unsigned char>(text[i++]) & 0x3Fu);
-        }
-        return c >= form.minimum && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
-    }
-    return false;
-}
-
-} // namespace
-
 std::u16string fromUtf8(std::string_view text, std::string_view where) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t c = 0;
-        if (!decodeUtf8(text, i, c))
-            throw InputError(std::string(where) + ": the text is not valid UTF-8");
-        appendUtf16(out, c);
-    }
-    return out;
-}
-
-std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = replacement;
-        }
-        appendUtf8(out, c);
-    }
-    return out;
+    std::optional<std::u16string> decoded = decodeUtf8(text);
+    if (!decoded)
+        throw InputError(std::string(where) + ": the text is not valid UTF-8");
+    return std::move(*decoded);
 }
 
 } // namespace bz::preview

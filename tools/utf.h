@@ -7,7 +7,5 @@ namespace bz::preview {
 
 // UTF-8 text to UTF-16; InputError naming `where` for bytes that are not UTF-8.
 std::u16string fromUtf8(std::string_view text, std::string_view where);
-// UTF-16 text to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string toUtf8(std::u16string_view text);
 
 } // namespace bz::preview

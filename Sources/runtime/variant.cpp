@@ -15,6 +15,7 @@ namespace {
 constexpr double currencyScale = 10000.0;
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 // The numeric value of a Variant that holds a number, Boolean, Date or nothing; nullopt for
 // text and for everything else.

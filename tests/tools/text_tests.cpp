@@ -2,6 +2,7 @@
 
 #include "input_error.h"
 #include "pattern_file.h"
+#include "runtime/text.h"
 #include "utf.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,8 @@
 namespace bz::testing {
 namespace {
 
+using bz::toUtf8;
 using preview::fromUtf8;
-using preview::toUtf8;
 
 TEST(Utf8Test, RoundTripsEveryEncodedLength) {
     const std::string text =
