@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -106,8 +107,18 @@ TEST(ParseDate, AcceptedByLocale) {
         {Kind::EnUs, "09:00", 0.375},
         {Kind::EnUs, "9:00:30", seconds(9, 0, 30)},
         {Kind::EnUs, "23:59", seconds(23, 59)},
+        // A month out of range that is a valid day: day and month swapped.
+        {Kind::EnUs, "13/1/2024", at({2024, 1, 13})},
+        {Kind::EnUs, "13-1-2024 10:00", at({2024, 1, 13}, 10)},
+        {Kind::EnUs, "2024/13/1", at({2024, 1, 13})},
+        {Kind::EnUs, "1970-13-01", at({1970, 1, 13})},
+        {Kind::EnGb, "1/13/2024", at({2024, 1, 13})},
+        {Kind::EnGb, "2/29/2024", at({2024, 2, 29})},
+        {Kind::DeDe, "6/30/2011 01:20:34 PM", at({2011, 6, 30}, 13, 20, 34)},
+        // A month and a year: the first of that month.
+        {Kind::EnUs, "5/2024", at({2024, 5, 1})},
+        {Kind::EnGb, "2024/5", at({2024, 5, 1})},
         {Kind::EnGb, "1/2/1970", 25600.0},
-        {Kind::EnGb, "02.01.1970", 25570.0},
         {Kind::EnGb, "1970-1-13", 25581.0},
         {Kind::EnGb, "2 January 1970 09:00", 25570.375},
         {Kind::EnGb, "29/02/2024 13:00", 45351.0 + 13.0 / 24},
@@ -121,6 +132,36 @@ TEST(ParseDate, AcceptedByLocale) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(localeOf(c.kind).parseDate(fromUtf8(c.text)), c.date)
+            << nameOf(c.kind) << " \"" << c.text << "\"";
+}
+
+// A day and month without a year fall in the current year, read from the clock now.
+TEST(ParseDate, NoYearIsTheCurrentYear) {
+    using namespace std::chrono;
+    const int year = static_cast<int>(year_month_day(floor<days>(system_clock::now())).year());
+    const struct {
+        Kind kind;
+        const char* text;
+        CivilDate date;
+        double time;
+    } cases[] = {
+        {Kind::EnUs, "5/1", {year, 5, 1}, 0.0},
+        {Kind::EnUs, "5-1", {year, 5, 1}, 0.0},
+        {Kind::EnUs, "5 1", {year, 5, 1}, 0.0},
+        {Kind::EnUs, "5/1 10:00", {year, 5, 1}, seconds(10, 0)},
+        {Kind::EnUs, "13/1", {year, 1, 13}, 0.0},
+        {Kind::EnUs, "Jan 5", {year, 1, 5}, 0.0},
+        {Kind::EnGb, "5/1", {year, 1, 5}, 0.0},
+        {Kind::EnGb, "5/12 9 pm", {year, 12, 5}, seconds(21, 0)},
+        {Kind::EnGb, "5/30", {year, 5, 30}, 0.0},
+        {Kind::EnGb, "5 Jan", {year, 1, 5}, 0.0},
+        {Kind::DeDe, "5.1", {year, 1, 5}, 0.0},
+        {Kind::DeDe, "5. Januar", {year, 1, 5}, 0.0},
+        {Kind::DeDe, "5.1 12:30", {year, 1, 5}, seconds(12, 30)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(localeOf(c.kind).parseDate(fromUtf8(c.text)),
+                  makeDate(c.date, {0, 0, 0}) + c.time)
             << nameOf(c.kind) << " \"" << c.text << "\"";
 }
 
@@ -141,7 +182,13 @@ TEST(ParseDate, RejectedInEveryLocale) {
         "1.2.3.4",
         "2013-05-14 02:04:12.017000000",
         "TRUE",
-        "1/2",
+        "1/",
+        "/2",
+        "5/1/",
+        "13/13",
+        "0/5/2024",
+        "13/13/2024",
+        "29/2/2023",
         "12:60",
         "10:00:60",
         "abc",
@@ -154,7 +201,7 @@ TEST(ParseDate, RejectedInEveryLocale) {
         "1/2/1970 25:00",
         "am",
         "1/2/1970 am",
-        "1970-13-01",
+        "1970-13-13",
         "1970-02-30",
         "/1/2/1970",
         "1/2/1970/",
@@ -178,9 +225,10 @@ TEST(ParseDate, RejectedByLocale) {
         Kind kind;
         const char* text;
     } cases[] = {
-        {Kind::EnUs, "02.01.1970"},      {Kind::EnUs, "2/31/2024"},  {Kind::EnUs, "13/1/2024"},
-        {Kind::EnUs, "2. Januar 1970"},  {Kind::EnGb, "31/02/2024"}, {Kind::EnGb, "1/13/2024"},
-        {Kind::DeDe, "January 2, 1970"}, {Kind::DeDe, "31.02.2024"},
+        {Kind::EnUs, "02.01.1970"},      {Kind::EnUs, "2/31/2024"},  {Kind::EnUs, "31/2/2024"},
+        {Kind::EnUs, "2. Januar 1970"},  {Kind::EnGb, "31/02/2024"}, {Kind::EnGb, "2/30/2024"},
+        {Kind::EnGb, "02.01.1970"},      {Kind::EnGb, "5.1.2026"},   {Kind::EnGb, "1970.1.2"},
+        {Kind::DeDe, "January 2, 1970"}, {Kind::DeDe, "31.02.2024"}, {Kind::DeDe, "5. January"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(errorOf([&] { localeOf(c.kind).parseDate(fromUtf8(c.text)); }), 13)
