@@ -2,7 +2,7 @@
 //
 // The text is cut into tokens (numbers, month names, AM/PM, separators, blank runs) and matched
 // against a small grammar:
-//   text  = date | time | date blank time
+//   text  = date | time | date blank time | time blank date
 //   date  = num sep num sep num          (same separator twice; year first when the first
 //                                         number has three or more digits, else locale order)
 //         | num loose month loose num    (day month year)
@@ -126,9 +126,10 @@ class Matcher {
 
     bool text(Fields& fields) const {
         std::size_t end = 0;
-        if (time(0, end, fields.time) && end == tokens_.count)
-            return true;
-        if (!date(0, end, fields.date) && !dateWithoutYear(0, end, fields))
+        if (time(0, end, fields.time))
+            return end == tokens_.count ||
+                   (is(end, Kind::Blank) && anyDate(end + 1, end, fields) && end == tokens_.count);
+        if (!anyDate(0, end, fields))
             return false;
         if (end == tokens_.count)
             return true;
@@ -143,6 +144,10 @@ class Matcher {
         return is(at, Kind::Separator) && tokens_.items[at].separator == c;
     }
     const Token& operator[](std::size_t at) const { return tokens_.items[at]; }
+
+    bool anyDate(std::size_t at, std::size_t& end, Fields& fields) const {
+        return date(at, end, fields.date) || dateWithoutYear(at, end, fields);
+    }
 
     bool date(std::size_t at, std::size_t& end, CivilDate& date) const {
         return numericDate(at, end, date) || namedDate(at, end, date);

@@ -115,6 +115,9 @@ TEST(ParseDate, AcceptedByLocale) {
         {Kind::EnGb, "1/13/2024", at({2024, 1, 13})},
         {Kind::EnGb, "2/29/2024", at({2024, 2, 29})},
         {Kind::DeDe, "6/30/2011 01:20:34 PM", at({2011, 6, 30}, 13, 20, 34)},
+        // A time before the date.
+        {Kind::EnUs, "9:30 PM 1/5/2026", at({2026, 1, 5}, 21, 30)},
+        {Kind::DeDe, "09:30 5. Januar 2026", at({2026, 1, 5}, 9, 30)},
         // A month and a year: the first of that month.
         {Kind::EnUs, "5/2024", at({2024, 5, 1})},
         {Kind::EnGb, "2024/5", at({2024, 5, 1})},
@@ -294,12 +297,31 @@ TEST(ParseNumber, AcceptedByLocale) {
         const char* text;
         double value;
     } cases[] = {
-        {Kind::EnUs, "1,234.5", 1234.5}, {Kind::EnUs, "-1.5", -1.5},    {Kind::EnUs, "+2", 2.0},
-        {Kind::EnUs, " 3 ", 3.0},        {Kind::EnUs, ".5", 0.5},       {Kind::EnUs, "5.", 5.0},
-        {Kind::EnUs, "1e3", 1000.0},     {Kind::EnUs, "1.5E-2", 0.015}, {Kind::EnUs, "007", 7.0},
-        {Kind::EnUs, "1,000,000", 1e6},  {Kind::EnUs, "1e-400", 0.0},   {Kind::EnGb, "2.25", 2.25},
-        {Kind::DeDe, "1.234,5", 1234.5}, {Kind::DeDe, "1,5", 1.5},      {Kind::DeDe, "1.5", 15.0},
+        {Kind::EnUs, "1,234.5", 1234.5},
+        {Kind::EnUs, "-1.5", -1.5},
+        {Kind::EnUs, "+2", 2.0},
+        {Kind::EnUs, " 3 ", 3.0},
+        {Kind::EnUs, ".5", 0.5},
+        {Kind::EnUs, "5.", 5.0},
+        {Kind::EnUs, "1e3", 1000.0},
+        {Kind::EnUs, "1.5E-2", 0.015},
+        {Kind::EnUs, "007", 7.0},
+        {Kind::EnUs, "1,000,000", 1e6},
+        {Kind::EnUs, "1e-400", 0.0},
+        {Kind::EnGb, "2.25", 2.25},
+        {Kind::DeDe, "1.234,5", 1234.5},
+        {Kind::DeDe, "1,5", 1.5},
+        {Kind::DeDe, "1.5", 15.0},
         {Kind::DeDe, "-0,25E1", -2.5},
+        // Grouping characters anywhere in the integer part after its first digit.
+        {Kind::EnUs, "1,", 1.0},
+        {Kind::EnUs, "1,,2", 12.0},
+        {Kind::EnUs, "1,.5", 1.5},
+        {Kind::EnUs, "1,e3", 1000.0},
+        {Kind::EnUs, "12,34", 1234.0},
+        {Kind::DeDe, "1.", 1.0},
+        {Kind::DeDe, "1..2", 12.0},
+        {Kind::DeDe, "1.,5", 1.5},
     };
     for (const auto& c : cases)
         EXPECT_EQ(localeOf(c.kind).parseNumber(fromUtf8(c.text)), c.value)
@@ -322,12 +344,12 @@ TEST(ParseNumber, Rejected) {
         const char* text;
         int error;
     } cases[] = {
-        {Kind::EnUs, "", 13},      {Kind::EnUs, "  ", 13},    {Kind::EnUs, "TRUE", 13},
-        {Kind::EnUs, "1,", 13},    {Kind::EnUs, ",1", 13},    {Kind::EnUs, "1,,2", 13},
-        {Kind::EnUs, "1e", 13},    {Kind::EnUs, "--1", 13},   {Kind::EnUs, "1 2", 13},
-        {Kind::EnUs, "1.2.3", 13}, {Kind::EnUs, "0x10", 13},  {Kind::EnUs, "e5", 13},
-        {Kind::EnUs, "1.5e+", 13}, {Kind::EnUs, ".", 13},     {Kind::EnUs, "-", 13},
-        {Kind::DeDe, "1,2,3", 13}, {Kind::DeDe, "1.", 13},    {Kind::EnUs, "\u0661", 13},
+        {Kind::EnUs, "", 13},      {Kind::EnUs, "  ", 13},      {Kind::EnUs, "TRUE", 13},
+        {Kind::EnUs, ",5", 13},    {Kind::EnUs, ",1", 13},      {Kind::EnUs, "1.2,3", 13},
+        {Kind::EnUs, "1e", 13},    {Kind::EnUs, "--1", 13},     {Kind::EnUs, "1 2", 13},
+        {Kind::EnUs, "1.2.3", 13}, {Kind::EnUs, "0x10", 13},    {Kind::EnUs, "e5", 13},
+        {Kind::EnUs, "1.5e+", 13}, {Kind::EnUs, ".", 13},       {Kind::EnUs, "-", 13},
+        {Kind::DeDe, "1,2,3", 13}, {Kind::DeDe, "1,234.5", 13}, {Kind::EnUs, "\u0661", 13},
         {Kind::EnUs, "1e309", 6},  {Kind::EnUs, "-1e400", 6},
     };
     for (const auto& c : cases)
