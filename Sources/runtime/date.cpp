@@ -17,8 +17,8 @@ constexpr std::int64_t epochFrom1970 = -25569; // 30 Dec 1899 counted from 1 Jan
 constexpr std::int64_t secondsPerDay = 86400;
 constexpr std::int64_t minutesPerDay = 1440;
 
-// Added to a time fraction before it is cut into whole units, so that a time stored a few ulps
-// below a whole second (10:00 is 0.41666...) is not read as the second before. It covers the
+// Added to a time fraction before it is cut into whole minutes, so that a time stored a few ulps
+// below a whole minute (10:00 is 0.41666...) is not read as the minute before. It covers the
 // representation error of the whole Date, which grows with the day number, and stays far below a
 // second (under a millisecond at 31 Dec 9999).
 double nudge(const DateFields& fields) {
@@ -26,10 +26,17 @@ double nudge(const DateFields& fields) {
 }
 
 // The time of day at whole seconds, rounded to the nearest: 0..86400 (86400 is the next midnight).
+// Rounding needs no cover for representation error, only the platform's own, smaller nudge: a
+// Date a few millionths of a second below a half second rounds down, as the platform shows it.
 std::int64_t roundedSeconds(const DateFields& fields) {
+    const double roundingNudge =
+        1e-11 + static_cast<double>(fields.day < 0 ? -fields.day : fields.day) * 0x1p-55;
     return static_cast<std::int64_t>(
-        std::floor((fields.time + nudge(fields)) * secondsPerDay + 0.5));
+        std::floor((fields.time + roundingNudge) * secondsPerDay + 0.5));
 }
+
+// Below this a time of day is not shown at all (the platform's threshold, in days).
+constexpr double shownTime = 1e-12;
 
 // The whole minutes elapsed in the time of day, truncated: 0..1439.
 std::int64_t truncatedMinutes(const DateFields& fields) {
@@ -88,16 +95,22 @@ CivilDate civilFromDays(std::int64_t day) {
     return {y, m, d};
 }
 
+// Which parts are shown is decided on the Date as stored, before the time is rounded: a time that
+// rounds to midnight still shows (as 00:00:00, on the next day), and day 0 shows no date even when
+// its time rounds into day 1.
 DateTimeFields dateTimeFields(Date date) {
-    DateFields fields = splitDate(date);
+    const DateFields fields = splitDate(date);
+    std::int64_t day = fields.day;
     std::int64_t seconds = roundedSeconds(fields);
     if (seconds == secondsPerDay) {
-        ++fields.day;
+        ++day;
         seconds = 0;
     }
     const auto s = static_cast<int>(seconds);
-    return {
-        civilFromDays(fields.day), {s / 3600, s / 60 % 60, s % 60}, fields.day != 0, seconds != 0};
+    return {civilFromDays(day),
+            {s / 3600, s / 60 % 60, s % 60},
+            fields.day != 0,
+            fields.time >= shownTime};
 }
 
 Date timeOfDayAtWholeSeconds(Date date) {

@@ -41,12 +41,13 @@ std::int64_t daysFromCivil(CivilDate date);
 CivilDate civilFromDays(std::int64_t day);
 
 // The calendar date and the time of day at whole seconds that a Date's text form shows. Seconds
-// are rounded to the nearest; a time that rounds up to midnight moves to the next day.
+// are rounded to the nearest, a half second up; a time that rounds up to midnight moves to the
+// next day.
 struct DateTimeFields {
     CivilDate date;
     TimeOfDay time;
     bool hasDatePart; // false for day 0 (30 Dec 1899), which the text form omits
-    bool hasTimePart; // false when the time rounds to 00:00:00
+    bool hasTimePart; // false when the Date has no time of day (a fraction under 1e-12 of a day)
 };
 DateTimeFields dateTimeFields(Date date);
 

@@ -26,7 +26,7 @@ constexpr std::u16string_view germanMonths[] = {
 constexpr LocaleModel enUs{
     LocaleModel::DateOrder::MonthDayYear, u'/', u"/-", false, true, englishMonths, u'.', u','};
 constexpr LocaleModel enGb{
-    LocaleModel::DateOrder::DayMonthYear, u'/', u"/-.", true, false, englishMonths, u'.', u','};
+    LocaleModel::DateOrder::DayMonthYear, u'/', u"/-", true, false, englishMonths, u'.', u','};
 constexpr LocaleModel deDe{
     LocaleModel::DateOrder::DayMonthYear, u'.', u".-/", true, false, germanMonths, u',', u'.'};
 

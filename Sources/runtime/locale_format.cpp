@@ -24,7 +24,8 @@ void appendDate(std::u16string& out, const LocaleModel& model, const CivilDate& 
     out.push_back(model.dateSeparator);
     appendNumber(out, monthFirst ? date.day : date.month, width);
     out.push_back(model.dateSeparator);
-    appendNumber(out, date.year, width * 2);
+    // The year shows its own digits: 1/1/100 in every locale, as the platform writes it.
+    appendNumber(out, date.year, 1);
 }
 
 void appendTime(std::u16string& out, const LocaleModel& model, const TimeOfDay& time) {
@@ -42,7 +43,7 @@ void appendTime(std::u16string& out, const LocaleModel& model, const TimeOfDay& 
 
 } // namespace
 
-// The date alone when the time is zero; the time alone (midnight included) on day 0.
+// The date alone when the Date has no time; the time alone (midnight included) on day 0.
 std::u16string formatDateText(const LocaleModel& model, Date date) {
     const DateTimeFields fields = dateTimeFields(date);
     std::u16string out;

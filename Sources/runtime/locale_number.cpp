@@ -8,8 +8,9 @@
 
 namespace bz {
 
-// Optional sign, digits with the locale's grouping character between them, the locale's decimal
-// character, and an optional exponent. The text is rewritten in the plain form from_chars reads,
+// Optional sign, digits with the locale's grouping character anywhere after the first one (the
+// platform ignores it there: "1,,2" is 12, "1,.5" is 1.5), the locale's decimal character, and an
+// optional exponent. The text is rewritten in the plain form from_chars reads,
 // independent of the C library's locale.
 double parseNumberText(const LocaleModel& model, std::u16string_view text) {
     text = trimBlanks(text);
@@ -32,7 +33,7 @@ double parseNumberText(const LocaleModel& model, std::u16string_view text) {
             significant = significant || text[i] != u'0';
             magnitude += significant ? 1 : 0;
             anyDigit = true;
-        } else if (!(text[i] == model.grouping && anyDigit && i + 1 < n && isDigit(text[i + 1]))) {
+        } else if (!(text[i] == model.grouping && anyDigit)) {
             break;
         }
     }

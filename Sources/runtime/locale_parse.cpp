@@ -2,19 +2,25 @@
 //
 // The text is cut into tokens (numbers, month names, AM/PM, separators, blank runs) and matched
 // against a small grammar:
-//   text  = date | time | date blank time
+//   text  = date | time | date blank time | time blank date
 //   date  = num sep num sep num          (same separator twice; year first when the first
 //                                         number has three or more digits, else locale order)
 //         | num loose month loose num    (day month year)
 //         | month loose num loose num    (month day year)
+//         | num sep num                  (day and month in locale order, of the current year;
+//                                         a month and a year of three or more digits)
+//         | num loose month | month loose num
 //   time  = num ":" num [":" num] [blank] [ampm] | num [blank] ampm
-// The fields are checked only after the whole text matched: an impossible date or time is error
-// 13, a year outside 100..9999 error 6.
+// Numeric dates whose month is out of range but would be a valid day are read with day and month
+// swapped (13/1/2024 is 13 January in en-US), as the platform reads them. The fields are checked
+// only after the whole text matched: an impossible date or time is error 13, a year outside
+// 100..9999 error 6.
 
 #include "error.h"
 #include "locale_model.h"
 
 #include <array>
+#include <chrono>
 
 namespace bz {
 
@@ -104,6 +110,7 @@ bool tokenize(const LocaleModel& model, std::u16string_view text, Tokens& tokens
 struct Fields {
     CivilDate date{1899, 12, 30};
     TimeOfDay time{0, 0, 0};
+    bool currentYear = false; // the text named no year
 };
 
 // Years of one or two digits fall in 1930..2029.
@@ -119,9 +126,10 @@ class Matcher {
 
     bool text(Fields& fields) const {
         std::size_t end = 0;
-        if (time(0, end, fields.time) && end == tokens_.count)
-            return true;
-        if (!date(0, end, fields.date))
+        if (time(0, end, fields.time))
+            return end == tokens_.count ||
+                   (is(end, Kind::Blank) && anyDate(end + 1, end, fields) && end == tokens_.count);
+        if (!anyDate(0, end, fields))
             return false;
         if (end == tokens_.count)
             return true;
@@ -136,6 +144,10 @@ class Matcher {
         return is(at, Kind::Separator) && tokens_.items[at].separator == c;
     }
     const Token& operator[](std::size_t at) const { return tokens_.items[at]; }
+
+    bool anyDate(std::size_t at, std::size_t& end, Fields& fields) const {
+        return date(at, end, fields.date) || dateWithoutYear(at, end, fields);
+    }
 
     bool date(std::size_t at, std::size_t& end, CivilDate& date) const {
         return numericDate(at, end, date) || namedDate(at, end, date);
@@ -170,11 +182,59 @@ class Matcher {
             return false;
         end = c + 1;
         if ((*this)[a].digits > 2)
-            date = {yearOf((*this)[a]), (*this)[b].value, (*this)[c].value};
-        else if (model_.order == LocaleModel::DateOrder::MonthDayYear)
-            date = {yearOf((*this)[c]), (*this)[a].value, (*this)[b].value};
+            date = swapImpossibleMonth({yearOf((*this)[a]), (*this)[b].value, (*this)[c].value});
         else
-            date = {yearOf((*this)[c]), (*this)[b].value, (*this)[a].value};
+            date = inLocaleOrder(yearOf((*this)[c]), (*this)[a], (*this)[b]);
+        return true;
+    }
+
+    // The day and month of two numbers in the locale's order.
+    CivilDate inLocaleOrder(int year, const Token& first, const Token& second) const {
+        if (model_.order == LocaleModel::DateOrder::MonthDayYear)
+            return swapImpossibleMonth({year, first.value, second.value});
+        return swapImpossibleMonth({year, second.value, first.value});
+    }
+
+    static CivilDate swapImpossibleMonth(CivilDate date) {
+        if (date.month > 12 && date.day >= 1 && date.day <= 12)
+            return {date.year, date.day, date.month};
+        return date;
+    }
+
+    // A day and month in the current year, or a month and a year: "5/1", "Jan 5", "5. Januar",
+    // "5/2024".
+    bool dateWithoutYear(std::size_t at, std::size_t& end, Fields& fields) const {
+        const std::size_t a = at;
+        char16_t separator = 0;
+        if (is(a, Kind::Number) && dateSeparator(++at, separator) && is(at, Kind::Number)) {
+            const Token& x = (*this)[a];
+            const Token& y = (*this)[at];
+            end = at + 1;
+            if (x.digits > 2 || y.digits > 2) {
+                const bool yearFirst = x.digits > 2;
+                fields.date = {(yearFirst ? x : y).value, (yearFirst ? y : x).value, 1};
+                return true;
+            }
+            fields.date = inLocaleOrder(0, x, y);
+            fields.currentYear = true;
+            return true;
+        }
+        at = a;
+        if (!is(at, Kind::Number) && !is(at, Kind::Month))
+            return false;
+        const std::size_t first = at++;
+        if (!looseSeparator(at) || !(is(at, Kind::Number) || is(at, Kind::Month)))
+            return false;
+        const Token& x = (*this)[first];
+        const Token& y = (*this)[at];
+        end = at + 1;
+        if (x.kind == Kind::Number && y.kind == Kind::Month)
+            fields.date = {0, y.value, x.value};
+        else if (x.kind == Kind::Month && y.kind == Kind::Number)
+            fields.date = {0, x.value, y.value};
+        else
+            return false;
+        fields.currentYear = true;
         return true;
     }
 
@@ -263,13 +323,23 @@ bool isValid(const CivilDate& date) {
     return back.year == date.year && back.month == date.month && back.day == date.day;
 }
 
+// The current year of the system clock (UTC).
+int currentYear() {
+    using namespace std::chrono;
+    return static_cast<int>(year_month_day(floor<days>(system_clock::now())).year());
+}
+
 } // namespace
 
 Date parseDateText(const LocaleModel& model, std::u16string_view text) {
     Tokens tokens;
     Fields fields;
     if (!tokenize(model, trimBlanks(text), tokens) || tokens.count == 0 ||
-        !Matcher(model, tokens).text(fields) || !isValid(fields.date))
+        !Matcher(model, tokens).text(fields))
+        raise(ErrorNumber::TypeMismatch);
+    if (fields.currentYear)
+        fields.date.year = currentYear();
+    if (!isValid(fields.date))
         raise(ErrorNumber::TypeMismatch);
     if (fields.date.year < 100 || fields.date.year > 9999)
         raise(ErrorNumber::Overflow);

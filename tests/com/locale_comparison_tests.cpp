@@ -33,52 +33,56 @@ std::string number(double value) {
 
 const std::set<std::string> knownDifferences{
     // Wine's de-DE short date is d.M.yyyy; Windows' is dd.MM.yyyy, as the portable locale has it.
+    "de_DE formatDate(-300000)",
     "de_DE formatDate(-49192.24)",
+    "de_DE formatDate(-657433.5)",
     "de_DE formatDate(-657434)",
+    "de_DE formatDate(2.5)",
+    "de_DE formatDate(45000.000005787)",
+    "de_DE formatDate(45001.000005787)",
     "de_DE formatDate(46027)",
     "de_DE formatDate(46027.5)",
     "de_DE formatDate(46027.5452199074)",
-    "de_DE formatDate(2.5)",
-    "de_DE formatDate(45000.000005787)",
     "de_DE formatDate(46027.99999999)",
-    // Year 100 with a four-digit year pattern: Wine writes 100, the portable locale 0100.
-    "en_GB formatDate(-657434)",
-    // A time that rounds to midnight of the next day: the portable locale shows the next day
-    // alone, Wine shows the next day with 00:00:00.
-    "en_US formatDate(46027.99999999)",
-    "en_GB formatDate(46027.99999999)",
-    // Half a second past midnight: the portable locale rounds it up, Wine down.
-    "en_US formatDate(45000.000005787)",
-    "en_GB formatDate(45000.000005787)",
-    // Wine reads day and month the other way round when the month would be out of range
-    // (31/12/2025 in en-US, 12/31/2025 in en-GB and de-DE); the portable locale refuses.
-    "en_US parseDate(\"31/12/2025\")",
-    "en_US parseTimeOfDay(\"31/12/2025\")",
-    "en_GB parseDate(\"12/31/2025\")",
-    "en_GB parseTimeOfDay(\"12/31/2025\")",
-    "en_GB parseDate(\"6/30/2011 01:20:34 PM\")",
-    "en_GB parseTimeOfDay(\"6/30/2011 01:20:34 PM\")",
-    "de_DE parseDate(\"12/31/2025\")",
-    "de_DE parseTimeOfDay(\"12/31/2025\")",
-    "de_DE parseDate(\"6/30/2011 01:20:34 PM\")",
-    "de_DE parseTimeOfDay(\"6/30/2011 01:20:34 PM\")",
-    // A day and month without a year: Wine takes the current year, the portable locale refuses.
-    "en_US parseDate(\"5/1\")",
-    "en_US parseTimeOfDay(\"5/1\")",
-    "en_GB parseDate(\"5/1\")",
-    "en_GB parseTimeOfDay(\"5/1\")",
-    "de_DE parseDate(\"5/1\")",
-    "de_DE parseTimeOfDay(\"5/1\")",
-    // Points as date separators in en-GB: the portable locale accepts them, Wine refuses.
-    "en_GB parseDate(\"02.01.1970\")",
-    "en_GB parseTimeOfDay(\"02.01.1970\")",
-    "en_GB parseDate(\"5.1.2026\")",
-    "en_GB parseTimeOfDay(\"5.1.2026\")",
-    // The other locale's grouping and decimal characters: Wine drops the grouping character
-    // wherever it stands, the portable locale refuses.
-    "en_US parseNumber(\"1.234,5\")",
-    "en_GB parseNumber(\"1.234,5\")",
+    // A point between two numbers in en-US and en-GB: Wine reads an hour and minutes (5.1 is
+    // 05:01),
+    // which the portable locale does not (a point is neither locale's time separator).
+    "en_GB parseDate(\"1.2\")",
+    "en_GB parseDate(\"5.1\")",
+    "en_GB parseTimeOfDay(\"1.2\")",
+    "en_GB parseTimeOfDay(\"5.1\")",
+    "en_US parseDate(\"1.2\")",
+    "en_US parseDate(\"5.1\")",
+    "en_US parseTimeOfDay(\"1.2\")",
+    "en_US parseTimeOfDay(\"5.1\")",
+    // Two numbers that are no day and month in either order: Wine reads 0/1 as 1 January 2000
+    // (a two-digit year and a month), the portable locale refuses it.
+    "de_DE parseDate(\"0/1\")",
+    "de_DE parseTimeOfDay(\"0/1\")",
+    "en_GB parseDate(\"0/1\")",
+    "en_GB parseTimeOfDay(\"0/1\")",
+    "en_US parseDate(\"0/1\")",
+    "en_US parseTimeOfDay(\"0/1\")",
+    // A grouping character after the decimal character or the exponent: Wine drops it there too and
+    // reads 1.234,5 as 1.2345 in en-US; the portable locale refuses such text rather than misread a
+    // number written with the other locale's characters.
+    "de_DE parseNumber(\"1,.5\")",
+    "de_DE parseNumber(\"1,2.3\")",
     "de_DE parseNumber(\"1,234.5\")",
+    "de_DE parseNumber(\"1,5.\")",
+    "de_DE parseNumber(\"1.234,5.6\")",
+    "en_GB parseNumber(\"1,234.5,6\")",
+    "en_GB parseNumber(\"1.,5\")",
+    "en_GB parseNumber(\"1.2,3\")",
+    "en_GB parseNumber(\"1.234,5\")",
+    "en_GB parseNumber(\"1.5,\")",
+    "en_GB parseNumber(\"1e3,\")",
+    "en_US parseNumber(\"1,234.5,6\")",
+    "en_US parseNumber(\"1.,5\")",
+    "en_US parseNumber(\"1.2,3\")",
+    "en_US parseNumber(\"1.234,5\")",
+    "en_US parseNumber(\"1.5,\")",
+    "en_US parseNumber(\"1e3,\")",
 };
 
 class LocaleComparison : public testing::Test {
@@ -108,9 +112,31 @@ class LocaleComparison : public testing::Test {
 };
 
 TEST_F(LocaleComparison, DatesFormatAlike) {
-    for (const double date : {0.0, 365.0, 365.25, -49192.24, -657434.0, 2958465.0, 46027.0, 46027.5,
-                              46027.0 + (13 * 3600 + 5 * 60 + 7) / 86400.0, 0.75, -1.25, 1.0, 2.5,
-                              46027.99999999, 45000.000005787}) {
+    for (const double date : {0.0,
+                              365.0,
+                              365.25,
+                              -49192.24,
+                              -657434.0,
+                              2958465.0,
+                              46027.0,
+                              46027.5,
+                              46027.0 + (13 * 3600 + 5 * 60 + 7) / 86400.0,
+                              0.75,
+                              -1.25,
+                              1.0,
+                              2.5,
+                              46027.99999999,
+                              45000.000005787,
+                              45001.0 + 0.5 / 86400,
+                              1.0 + 1.4999991 / 86400,
+                              1.0 + 1.4999992 / 86400,
+                              2958465.0 + 1.49999 / 86400,
+                              86399.6 / 86400,
+                              -1.0 - 86399.6 / 86400,
+                              1.0 + 1e-13,
+                              1.0 + 2e-12,
+                              -657433.5,
+                              -300000.0}) {
         compare("formatDate(" + number(date) + ")",
                 [&](const Locale& locale) { return toUtf8(locale.formatDate(date)); });
     }
@@ -144,7 +170,37 @@ const char16_t* const dateTexts[]{u"1/2/1970",
                                   u"1/5/2026 9:30 PM",
                                   u"12:00 AM",
                                   u"12:00 PM",
-                                  u"5/1"};
+                                  u"5/1",
+                                  u"13/1/2024",
+                                  u"1/13/2024",
+                                  u"2/31/2024",
+                                  u"31/2/2024",
+                                  u"13/13/2024",
+                                  u"29/2/2024",
+                                  u"2/29/2024",
+                                  u"29/2/2023",
+                                  u"2024/13/1",
+                                  u"2024-13-01",
+                                  u"13.1.2024",
+                                  u"1970.1.2",
+                                  u"2.1.1970 10:00",
+                                  u"5/1 10:00",
+                                  u"5-1",
+                                  u"5 1",
+                                  u"5.1",
+                                  u"1.2",
+                                  u"Jan 5",
+                                  u"5 Jan",
+                                  u"5. Januar",
+                                  u"13/1",
+                                  u"5/30",
+                                  u"5/2024",
+                                  u"2024/5",
+                                  u"5/1/",
+                                  u"12:00 5/1",
+                                  u"9:30 PM 1/5/2026",
+                                  u"09:30 5. Januar 2026",
+                                  u"0/1"};
 
 TEST_F(LocaleComparison, DateTextsParseAlike) {
     for (const char16_t* text : dateTexts) {
@@ -158,8 +214,11 @@ TEST_F(LocaleComparison, DateTextsParseAlike) {
 
 TEST_F(LocaleComparison, NumbersParseAlike) {
     for (const char16_t* text :
-         {u"1.5", u"1,5", u"1,234.5", u"1.234,5", u" 42 ", u"-3", u"", u"TRUE", u"1e3", u"2,5",
-          u"-32768", u"32767.5", u"0.5", u"1.5.6"}) {
+         {u"1.5",     u"1,5",   u"1,234.5", u"1.234,5", u" 42 ",      u"-3",       u"",
+          u"TRUE",    u"1e3",   u"2,5",     u"-32768",  u"32767.5",   u"0.5",      u"1.5.6",
+          u"1,2",     u"12,34", u",5",      u"1,",      u"1,,2",      u"1,.5",     u"1.,5",
+          u"1..2",    u"1,e3",  u"1.2,3",   u"1,2.3",   u"1.5,",      u"1,5.",     u"1,234,5",
+          u"1.234.5", u"1e3,",  u"1 234",   u"-,5",     u"1,234.5,6", u"1.234,5.6"}) {
         compare("parseNumber(\"" + toUtf8(text) + "\")",
                 [&](const Locale& locale) { return number(locale.parseNumber(text)); });
     }

@@ -123,14 +123,22 @@ TEST(DateTimeFields, CalendarAndTime) {
         {-0.75, {1899, 12, 30}, {18, 0, 0}, false, true},
         {-49192.24, {1765, 4, 24}, {5, 45, 36}, true, true},
         {46027.0 + at(10, 0), {2026, 1, 5}, {10, 0, 0}, true, true},
-        // Seconds round to the nearest.
-        {1.0 + 0.4 / 86400, {1899, 12, 31}, {0, 0, 0}, true, false},
+        // Seconds round to the nearest, a half second up, a few millionths below it down.
+        {1.0 + 0.4 / 86400, {1899, 12, 31}, {0, 0, 0}, true, true},
         {1.0 + 0.6 / 86400, {1899, 12, 31}, {0, 0, 1}, true, true},
         {1.0 + at(13, 59, 59) + 0.5001 / 86400, {1899, 12, 31}, {14, 0, 0}, true, true},
-        // A time rounding to midnight moves to the next day, before and after day 0.
-        {1.0 + 86399.6 / 86400, {1900, 1, 1}, {0, 0, 0}, true, false},
-        {-1.0 - 86399.6 / 86400, {1899, 12, 30}, {0, 0, 0}, false, false},
-        {-2.0 - 86399.6 / 86400, {1899, 12, 29}, {0, 0, 0}, true, false},
+        {45000.0 + 0.5 / 86400, {2023, 3, 15}, {0, 0, 1}, true, true},
+        {45000.0 + 0.499996 / 86400, {2023, 3, 15}, {0, 0, 0}, true, true},
+        {2958465.0 + 1.49999 / 86400, {9999, 12, 31}, {0, 0, 1}, true, true},
+        // The time is shown unless the Date has none at all, whatever it rounds to.
+        {1.0 + 1e-13, {1899, 12, 31}, {0, 0, 0}, true, false},
+        {1.0 + 2e-12, {1899, 12, 31}, {0, 0, 0}, true, true},
+        // A time rounding to midnight moves to the next day, before and after day 0; whether a
+        // date is shown depends on the day before rounding.
+        {1.0 + 86399.6 / 86400, {1900, 1, 1}, {0, 0, 0}, true, true},
+        {-1.0 - 86399.6 / 86400, {1899, 12, 30}, {0, 0, 0}, true, true},
+        {-2.0 - 86399.6 / 86400, {1899, 12, 29}, {0, 0, 0}, true, true},
+        {86399.6 / 86400, {1899, 12, 31}, {0, 0, 0}, false, true},
     };
     for (const auto& c : cases) {
         const DateTimeFields fields = dateTimeFields(c.date);

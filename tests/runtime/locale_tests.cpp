@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -53,14 +54,20 @@ TEST(FormatDate, ByLocale) {
         {Kind::EnUs, -0.75, "6:00:00 PM"},
         {Kind::EnUs, 0.5, "12:00:00 PM"},
         {Kind::EnUs, 46027.0 + seconds(13, 5, 9), "1/5/2026 1:05:09 PM"},
-        {Kind::EnUs, 1.0 + 86399.6 / 86400, "1/1/1900"},
+        {Kind::EnUs, 1.0 + 86399.6 / 86400, "1/1/1900 12:00:00 AM"},
+        {Kind::EnUs, 86399.6 / 86400, "12:00:00 AM"},
+        {Kind::EnUs, 45000.0 + 0.5 / 86400, "3/15/2023 12:00:01 AM"},
+        {Kind::EnUs, 45000.0 + 0.499996 / 86400, "3/15/2023 12:00:00 AM"},
+        {Kind::EnUs, 1.0 + 1e-13, "12/31/1899"},
         {Kind::EnGb, 365.25, "30/12/1900 06:00:00"},
         {Kind::EnGb, 0.0, "00:00:00"},
-        {Kind::EnGb, -657434.0, "01/01/0100"},
+        {Kind::EnGb, -657434.0, "01/01/100"},
+        {Kind::EnGb, -300000.0, "16/08/1078"},
         {Kind::EnGb, -0.75, "18:00:00"},
         {Kind::EnGb, 46027.5, "05/01/2026 12:00:00"},
         {Kind::DeDe, 365.25, "30.12.1900 06:00:00"},
         {Kind::DeDe, 25570.0, "02.01.1970"},
+        {Kind::DeDe, -657433.5, "02.01.100 12:00:00"},
         {Kind::DeDe, -49192.24, "24.04.1765 05:45:36"},
         {Kind::DeDe, 2958465.0 + seconds(23, 59, 59), "31.12.9999 23:59:59"},
     };
@@ -100,8 +107,21 @@ TEST(ParseDate, AcceptedByLocale) {
         {Kind::EnUs, "09:00", 0.375},
         {Kind::EnUs, "9:00:30", seconds(9, 0, 30)},
         {Kind::EnUs, "23:59", seconds(23, 59)},
+        // A month out of range that is a valid day: day and month swapped.
+        {Kind::EnUs, "13/1/2024", at({2024, 1, 13})},
+        {Kind::EnUs, "13-1-2024 10:00", at({2024, 1, 13}, 10)},
+        {Kind::EnUs, "2024/13/1", at({2024, 1, 13})},
+        {Kind::EnUs, "1970-13-01", at({1970, 1, 13})},
+        {Kind::EnGb, "1/13/2024", at({2024, 1, 13})},
+        {Kind::EnGb, "2/29/2024", at({2024, 2, 29})},
+        {Kind::DeDe, "6/30/2011 01:20:34 PM", at({2011, 6, 30}, 13, 20, 34)},
+        // A time before the date.
+        {Kind::EnUs, "9:30 PM 1/5/2026", at({2026, 1, 5}, 21, 30)},
+        {Kind::DeDe, "09:30 5. Januar 2026", at({2026, 1, 5}, 9, 30)},
+        // A month and a year: the first of that month.
+        {Kind::EnUs, "5/2024", at({2024, 5, 1})},
+        {Kind::EnGb, "2024/5", at({2024, 5, 1})},
         {Kind::EnGb, "1/2/1970", 25600.0},
-        {Kind::EnGb, "02.01.1970", 25570.0},
         {Kind::EnGb, "1970-1-13", 25581.0},
         {Kind::EnGb, "2 January 1970 09:00", 25570.375},
         {Kind::EnGb, "29/02/2024 13:00", 45351.0 + 13.0 / 24},
@@ -115,6 +135,36 @@ TEST(ParseDate, AcceptedByLocale) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(localeOf(c.kind).parseDate(fromUtf8(c.text)), c.date)
+            << nameOf(c.kind) << " \"" << c.text << "\"";
+}
+
+// A day and month without a year fall in the current year, read from the clock now.
+TEST(ParseDate, NoYearIsTheCurrentYear) {
+    using namespace std::chrono;
+    const int year = static_cast<int>(year_month_day(floor<days>(system_clock::now())).year());
+    const struct {
+        Kind kind;
+        const char* text;
+        CivilDate date;
+        double time;
+    } cases[] = {
+        {Kind::EnUs, "5/1", {year, 5, 1}, 0.0},
+        {Kind::EnUs, "5-1", {year, 5, 1}, 0.0},
+        {Kind::EnUs, "5 1", {year, 5, 1}, 0.0},
+        {Kind::EnUs, "5/1 10:00", {year, 5, 1}, seconds(10, 0)},
+        {Kind::EnUs, "13/1", {year, 1, 13}, 0.0},
+        {Kind::EnUs, "Jan 5", {year, 1, 5}, 0.0},
+        {Kind::EnGb, "5/1", {year, 1, 5}, 0.0},
+        {Kind::EnGb, "5/12 9 pm", {year, 12, 5}, seconds(21, 0)},
+        {Kind::EnGb, "5/30", {year, 5, 30}, 0.0},
+        {Kind::EnGb, "5 Jan", {year, 1, 5}, 0.0},
+        {Kind::DeDe, "5.1", {year, 1, 5}, 0.0},
+        {Kind::DeDe, "5. Januar", {year, 1, 5}, 0.0},
+        {Kind::DeDe, "5.1 12:30", {year, 1, 5}, seconds(12, 30)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(localeOf(c.kind).parseDate(fromUtf8(c.text)),
+                  makeDate(c.date, {0, 0, 0}) + c.time)
             << nameOf(c.kind) << " \"" << c.text << "\"";
 }
 
@@ -135,7 +185,13 @@ TEST(ParseDate, RejectedInEveryLocale) {
         "1.2.3.4",
         "2013-05-14 02:04:12.017000000",
         "TRUE",
-        "1/2",
+        "1/",
+        "/2",
+        "5/1/",
+        "13/13",
+        "0/5/2024",
+        "13/13/2024",
+        "29/2/2023",
         "12:60",
         "10:00:60",
         "abc",
@@ -148,7 +204,7 @@ TEST(ParseDate, RejectedInEveryLocale) {
         "1/2/1970 25:00",
         "am",
         "1/2/1970 am",
-        "1970-13-01",
+        "1970-13-13",
         "1970-02-30",
         "/1/2/1970",
         "1/2/1970/",
@@ -172,9 +228,10 @@ TEST(ParseDate, RejectedByLocale) {
         Kind kind;
         const char* text;
     } cases[] = {
-        {Kind::EnUs, "02.01.1970"},      {Kind::EnUs, "2/31/2024"},  {Kind::EnUs, "13/1/2024"},
-        {Kind::EnUs, "2. Januar 1970"},  {Kind::EnGb, "31/02/2024"}, {Kind::EnGb, "1/13/2024"},
-        {Kind::DeDe, "January 2, 1970"}, {Kind::DeDe, "31.02.2024"},
+        {Kind::EnUs, "02.01.1970"},      {Kind::EnUs, "2/31/2024"},  {Kind::EnUs, "31/2/2024"},
+        {Kind::EnUs, "2. Januar 1970"},  {Kind::EnGb, "31/02/2024"}, {Kind::EnGb, "2/30/2024"},
+        {Kind::EnGb, "02.01.1970"},      {Kind::EnGb, "5.1.2026"},   {Kind::EnGb, "1970.1.2"},
+        {Kind::DeDe, "January 2, 1970"}, {Kind::DeDe, "31.02.2024"}, {Kind::DeDe, "5. January"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(errorOf([&] { localeOf(c.kind).parseDate(fromUtf8(c.text)); }), 13)
@@ -240,12 +297,31 @@ TEST(ParseNumber, AcceptedByLocale) {
         const char* text;
         double value;
     } cases[] = {
-        {Kind::EnUs, "1,234.5", 1234.5}, {Kind::EnUs, "-1.5", -1.5},    {Kind::EnUs, "+2", 2.0},
-        {Kind::EnUs, " 3 ", 3.0},        {Kind::EnUs, ".5", 0.5},       {Kind::EnUs, "5.", 5.0},
-        {Kind::EnUs, "1e3", 1000.0},     {Kind::EnUs, "1.5E-2", 0.015}, {Kind::EnUs, "007", 7.0},
-        {Kind::EnUs, "1,000,000", 1e6},  {Kind::EnUs, "1e-400", 0.0},   {Kind::EnGb, "2.25", 2.25},
-        {Kind::DeDe, "1.234,5", 1234.5}, {Kind::DeDe, "1,5", 1.5},      {Kind::DeDe, "1.5", 15.0},
+        {Kind::EnUs, "1,234.5", 1234.5},
+        {Kind::EnUs, "-1.5", -1.5},
+        {Kind::EnUs, "+2", 2.0},
+        {Kind::EnUs, " 3 ", 3.0},
+        {Kind::EnUs, ".5", 0.5},
+        {Kind::EnUs, "5.", 5.0},
+        {Kind::EnUs, "1e3", 1000.0},
+        {Kind::EnUs, "1.5E-2", 0.015},
+        {Kind::EnUs, "007", 7.0},
+        {Kind::EnUs, "1,000,000", 1e6},
+        {Kind::EnUs, "1e-400", 0.0},
+        {Kind::EnGb, "2.25", 2.25},
+        {Kind::DeDe, "1.234,5", 1234.5},
+        {Kind::DeDe, "1,5", 1.5},
+        {Kind::DeDe, "1.5", 15.0},
         {Kind::DeDe, "-0,25E1", -2.5},
+        // Grouping characters anywhere in the integer part after its first digit.
+        {Kind::EnUs, "1,", 1.0},
+        {Kind::EnUs, "1,,2", 12.0},
+        {Kind::EnUs, "1,.5", 1.5},
+        {Kind::EnUs, "1,e3", 1000.0},
+        {Kind::EnUs, "12,34", 1234.0},
+        {Kind::DeDe, "1.", 1.0},
+        {Kind::DeDe, "1..2", 12.0},
+        {Kind::DeDe, "1.,5", 1.5},
     };
     for (const auto& c : cases)
         EXPECT_EQ(localeOf(c.kind).parseNumber(fromUtf8(c.text)), c.value)
@@ -268,12 +344,12 @@ TEST(ParseNumber, Rejected) {
         const char* text;
         int error;
     } cases[] = {
-        {Kind::EnUs, "", 13},      {Kind::EnUs, "  ", 13},    {Kind::EnUs, "TRUE", 13},
-        {Kind::EnUs, "1,", 13},    {Kind::EnUs, ",1", 13},    {Kind::EnUs, "1,,2", 13},
-        {Kind::EnUs, "1e", 13},    {Kind::EnUs, "--1", 13},   {Kind::EnUs, "1 2", 13},
-        {Kind::EnUs, "1.2.3", 13}, {Kind::EnUs, "0x10", 13},  {Kind::EnUs, "e5", 13},
-        {Kind::EnUs, "1.5e+", 13}, {Kind::EnUs, ".", 13},     {Kind::EnUs, "-", 13},
-        {Kind::DeDe, "1,2,3", 13}, {Kind::DeDe, "1.", 13},    {Kind::EnUs, "\u0661", 13},
+        {Kind::EnUs, "", 13},      {Kind::EnUs, "  ", 13},      {Kind::EnUs, "TRUE", 13},
+        {Kind::EnUs, ",5", 13},    {Kind::EnUs, ",1", 13},      {Kind::EnUs, "1.2,3", 13},
+        {Kind::EnUs, "1e", 13},    {Kind::EnUs, "--1", 13},     {Kind::EnUs, "1 2", 13},
+        {Kind::EnUs, "1.2.3", 13}, {Kind::EnUs, "0x10", 13},    {Kind::EnUs, "e5", 13},
+        {Kind::EnUs, "1.5e+", 13}, {Kind::EnUs, ".", 13},       {Kind::EnUs, "-", 13},
+        {Kind::DeDe, "1,2,3", 13}, {Kind::DeDe, "1,234.5", 13}, {Kind::EnUs, "\u0661", 13},
         {Kind::EnUs, "1e309", 6},  {Kind::EnUs, "-1e400", 6},
     };
     for (const auto& c : cases)

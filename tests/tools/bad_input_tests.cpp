@@ -29,7 +29,7 @@ TEST(BadCommandLineTest, IsRejectedWithStatus2) {
         {{"--weeks", "99999999999999999999"},
          "--weeks: expected a whole number of weeks, found '99999999999999999999'"},
         {{"--locale", "en-GB", "--from", "someday"}, "--from: 'someday' is not a date in en-GB"},
-        {{"--locale", "en-US", "--to", "31/12/2024"}, "--to: '31/12/2024' is not a date in en-US"},
+        {{"--locale", "en-US", "--to", "31/13/2024"}, "--to: '31/13/2024' is not a date in en-US"},
     };
     for (const auto& [args, message] : cases)
         expectRejected(args, {2, message});

@@ -46,9 +46,9 @@ TEST_F(CustomFilesTest, ShowsTheCollegesOwnDaysAndPeriods) {
 }
 
 TEST_F(CustomFilesTest, PatternsAreReadUnderTheLocaleAndSentAsWritten) {
-    // 14.01.2025 is a date in de-DE only, 1/14/2025 in en-US only.
+    // 14.01.2025 is a date in de-DE only, 14 January 2025 in en-US only.
     const std::string patterns = "Hall|H1|14.01.2025|14.01.2025|1|08:00|08:30\n"
-                                 "Hall|H1|1/14/2025|1/14/2025|1|09:30|10:00\n";
+                                 "Hall|H1|14 January 2025|14 January 2025|1|09:30|10:00\n";
     const PreviewRun german = run(patterns, "de-DE");
     EXPECT_THAT(german.outLines(), ::testing::Contains("W2 Tue 14.01.2025  #---"));
     EXPECT_THAT(german.outLines(),
