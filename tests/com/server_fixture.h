@@ -4,6 +4,7 @@
 #include "host/com/variant_conversion.h"
 #include "hostsim/host.h"
 #include "late_bound.h"
+#include "runtime/com/bstr.h"
 #include "runtime/com/com_ptr.h"
 #include "runtime/com/unique_variant.h"
 #include "runtime/text.h"
@@ -66,6 +67,37 @@ class ServerTest : public testing::Test {
                       .hr,
                   S_OK);
         host_.takeCalls();
+    }
+
+    // Opens a transfer late-bound, without a transfer object, as the host does.
+    LateBound prepare() {
+        com::UniqueVariant nothing;
+        V_VT(nothing.put()) = VT_DISPATCH;
+        return invokeByName(*helper_, L"PrepareAvailabilityTransfer", DISPATCH_METHOD,
+                            {referenceTo(nothing.get())});
+    }
+
+    // Closes the transfer late-bound, handing over the host's transfer object.
+    LateBound finish() {
+        com::UniqueVariant transfer;
+        V_VT(transfer.put()) = VT_UNKNOWN;
+        V_UNKNOWN(&transfer.get()) = transferStandIn(host_.transfer()).detach();
+        return invokeByName(*helper_, L"FinishAvailabilityTransfer", DISPATCH_METHOD,
+                            {referenceTo(transfer.get())});
+    }
+
+    // `helper.ZEFA_LHF_SetAvailabilityByString(thing) = pattern`, both by reference.
+    LateBound sendPattern(VARIANT& thing, const wchar_t* pattern) {
+        com::UniqueBstr text;
+        BSTR* value = text.put();
+        *value = SysAllocString(pattern);
+        return invokeByName(*helper_, L"ZEFA_LHF_SetAvailabilityByString", DISPATCH_PROPERTYPUT,
+                            {referenceTo(thing), referenceTo(*value)});
+    }
+    LateBound sendPattern(hostsim::SimObject& resource, const wchar_t* pattern) {
+        com::UniqueVariant thing;
+        holdObject(thing, resource);
+        return sendPattern(thing.get(), pattern);
     }
 
     hostsim::Host host_;
