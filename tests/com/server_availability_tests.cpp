@@ -1,7 +1,7 @@
 // Whole availability transfers as the host drives them: late-bound by name, with resources of
 // the in-memory host reached through COM (QueryInterface for the resource and availability
-// interfaces, members by dispatch id). The standard calendar has 16 periods a day from 09:00, so
-// teaching day d starts at period 16 * d; patterns are in the en-US form the tests run under.
+// interfaces, members by dispatch id), on the standard calendar; patterns are in the en-US form
+// the tests run under.
 #include "call_text.h"
 #include "server_fixture.h"
 

@@ -9,6 +9,7 @@
 #include "runtime/com/unique_variant.h"
 #include "runtime/text.h"
 #include "sim_dispatch.h"
+#include "standard_calendar.h"
 #include "transfer_stand_in.h"
 
 #include <gmock/gmock.h>
@@ -39,13 +40,7 @@ class ServerTest : public testing::Test {
         return helper;
     }
 
-    // A teaching calendar from Monday 5 January 2026, Monday to Friday 09:00-17:00 in 16
-    // periods of 30 minutes, 52 weeks.
-    void useStandardCalendar() {
-        host_.setCalendar({Variant(DateValue{46027.0}), Variant(DateValue{9.0 / 24}),
-                           Variant(DateValue{17.0 / 24}), Variant(std::int16_t{16}),
-                           Variant(std::int16_t{52}), hostsim::weekdayList({2, 3, 4, 5, 6})});
-    }
+    void useStandardCalendar() { host_.setCalendar(standardCalendar()); }
 
     // A VARIANT holding the COM face of a host object, as a VB host holds it.
     static void holdObject(com::UniqueVariant& target, hostsim::SimObject& object) {
