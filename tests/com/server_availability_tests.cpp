@@ -79,10 +79,15 @@ TEST_F(AvailabilityThroughCom, BrokenPatternsAreReportedInCallOrderAndValidOnesF
     hostsim::Resource& hall = host_.addResource(u"Hall", u"H1");
     hall.fail(host::DISPID_ResourceHostKey,
               hostsim::hostError(static_cast<std::int32_t>(0x80047002), u"no key"));
+    hostsim::Resource& store = host_.addResource(u"Store", u"S1");
+    hostsim::SimObject& notAnAvailability = host_.addObject(u"not an availability");
+    store.define(host::DISPID_ResourceAvailability,
+                 [&](hostsim::Invocation&) { return hostsim::refTo(notAnAvailability); });
     send(room_, L"1/5/2026|1/19/2026|1|09:00|11:00");
     send(lab_, L"1/5/2026|1/19/2026|1|09:00");
     send(room_, L"1/5/2026|1/19/2026|1|14:00|16:00");
     send(hall, L"1/5/2026|1/19/2026|1|09:00|11:00");
+    send(store, L"1/5/2026|1/19/2026|1|09:00|11:00");
     send(lab_, L"1/5/2026|1/19/2026|7|09:00|11:00");
     send(lab_, L"1/6/2026|1/13/2026|2|10:00|12:00");
 
@@ -94,6 +99,7 @@ TEST_F(AvailabilityThroughCom, BrokenPatternsAreReportedInCallOrderAndValidOnesF
     EXPECT_EQ(report.text,
               u"\r\nError converting availability for 'Lab 3': Parsing availability string"
               u"\r\nError converting availability for 'Hall': Setting Availabilities"
+              u"\r\nError converting availability for 'Store': Setting Availabilities"
               u"\r\nError converting availability for 'Lab 3': Calculating Day of Week");
     EXPECT_EQ(report.flag1, -1);
     EXPECT_EQ(report.flag2, -1);
@@ -109,6 +115,7 @@ TEST_F(AvailabilityThroughCom, BrokenPatternsAreReportedInCallOrderAndValidOnesF
     EXPECT_EQ(periodsSetTo(lab_, true), (Periods{18, 19, 20, 21, 98, 99, 100, 101}));
     EXPECT_EQ(periodsSetTo(lab_, false).size(), 2 * 12u);
     EXPECT_TRUE(hall.periods().empty());
+    EXPECT_TRUE(store.periods().empty());
 }
 
 TEST_F(AvailabilityThroughCom, TargetsThatAreNoResourceFailWithObjectNotSetAndReportNothing) {

@@ -81,18 +81,23 @@ class ServerTest : public testing::Test {
                             {referenceTo(transfer.get())});
     }
 
-    // `helper.ZEFA_LHF_SetAvailabilityByString(thing) = pattern`, both by reference.
-    LateBound sendPattern(VARIANT& thing, const wchar_t* pattern) {
-        com::UniqueBstr text;
-        BSTR* value = text.put();
-        *value = SysAllocString(pattern);
-        return invokeByName(*helper_, L"ZEFA_LHF_SetAvailabilityByString", DISPATCH_PROPERTYPUT,
-                            {referenceTo(thing), referenceTo(*value)});
+    // A link-helper function as the host calls it, `helper.function(target) = text`, with the
+    // target and the text by reference.
+    LateBound assignLink(const wchar_t* function, VARIANT& target, const wchar_t* text) {
+        com::UniqueBstr value;
+        BSTR* slot = value.put();
+        *slot = SysAllocString(text);
+        return invokeByName(*helper_, function, DISPATCH_PROPERTYPUT,
+                            {referenceTo(target), referenceTo(*slot)});
     }
-    LateBound sendPattern(hostsim::SimObject& resource, const wchar_t* pattern) {
-        com::UniqueVariant thing;
-        holdObject(thing, resource);
-        return sendPattern(thing.get(), pattern);
+    LateBound assignLink(const wchar_t* function, hostsim::SimObject& target, const wchar_t* text) {
+        com::UniqueVariant held;
+        holdObject(held, target);
+        return assignLink(function, held.get(), text);
+    }
+
+    template <typename Target> LateBound sendPattern(Target& thing, const wchar_t* pattern) {
+        return assignLink(L"ZEFA_LHF_SetAvailabilityByString", thing, pattern);
     }
 
     hostsim::Host host_;

@@ -12,15 +12,8 @@ class SuitabilityThroughCom : public ServerTest {
   protected:
     SuitabilityThroughCom() : activity_(host_.addActivityTemplate(u"template")) {}
 
-    // `helper.ZEFA_LHF_ActivityTemplateSuitability(template) = key`, both by reference.
     LateBound link(const wchar_t* key) {
-        com::UniqueVariant target;
-        holdObject(target, activity_);
-        com::UniqueBstr text;
-        BSTR* value = text.put();
-        *value = SysAllocString(key);
-        return invokeByName(*helper_, L"ZEFA_LHF_ActivityTemplateSuitability", DISPATCH_PROPERTYPUT,
-                            {referenceTo(target.get()), referenceTo(*value)});
+        return assignLink(L"ZEFA_LHF_ActivityTemplateSuitability", activity_, key);
     }
 
     hostsim::ActivityTemplate& activity_;
