@@ -4,10 +4,12 @@
 #include "host/com/variant_conversion.h"
 #include "hostsim/host.h"
 #include "late_bound.h"
+#include "runtime/com/bstr.h"
 #include "runtime/com/com_ptr.h"
 #include "runtime/com/unique_variant.h"
 #include "runtime/text.h"
 #include "sim_dispatch.h"
+#include "standard_calendar.h"
 #include "transfer_stand_in.h"
 
 #include <gmock/gmock.h>
@@ -38,13 +40,7 @@ class ServerTest : public testing::Test {
         return helper;
     }
 
-    // A teaching calendar from Monday 5 January 2026, Monday to Friday 09:00-17:00 in 16
-    // periods of 30 minutes, 52 weeks.
-    void useStandardCalendar() {
-        host_.setCalendar({Variant(DateValue{46027.0}), Variant(DateValue{9.0 / 24}),
-                           Variant(DateValue{17.0 / 24}), Variant(std::int16_t{16}),
-                           Variant(std::int16_t{52}), hostsim::weekdayList({2, 3, 4, 5, 6})});
-    }
+    void useStandardCalendar() { host_.setCalendar(standardCalendar()); }
 
     // A VARIANT holding the COM face of a host object, as a VB host holds it.
     static void holdObject(com::UniqueVariant& target, hostsim::SimObject& object) {
@@ -66,6 +62,42 @@ class ServerTest : public testing::Test {
                       .hr,
                   S_OK);
         host_.takeCalls();
+    }
+
+    // Opens a transfer late-bound, without a transfer object, as the host does.
+    LateBound prepare() {
+        com::UniqueVariant nothing;
+        V_VT(nothing.put()) = VT_DISPATCH;
+        return invokeByName(*helper_, L"PrepareAvailabilityTransfer", DISPATCH_METHOD,
+                            {referenceTo(nothing.get())});
+    }
+
+    // Closes the transfer late-bound, handing over the host's transfer object.
+    LateBound finish() {
+        com::UniqueVariant transfer;
+        V_VT(transfer.put()) = VT_UNKNOWN;
+        V_UNKNOWN(&transfer.get()) = transferStandIn(host_.transfer()).detach();
+        return invokeByName(*helper_, L"FinishAvailabilityTransfer", DISPATCH_METHOD,
+                            {referenceTo(transfer.get())});
+    }
+
+    // A link-helper function as the host calls it, `helper.function(target) = text`, with the
+    // target and the text by reference.
+    LateBound assignLink(const wchar_t* function, VARIANT& target, const wchar_t* text) {
+        com::UniqueBstr value;
+        BSTR* slot = value.put();
+        *slot = SysAllocString(text);
+        return invokeByName(*helper_, function, DISPATCH_PROPERTYPUT,
+                            {referenceTo(target), referenceTo(*slot)});
+    }
+    LateBound assignLink(const wchar_t* function, hostsim::SimObject& target, const wchar_t* text) {
+        com::UniqueVariant held;
+        holdObject(held, target);
+        return assignLink(function, held.get(), text);
+    }
+
+    template <typename Target> LateBound sendPattern(Target& thing, const wchar_t* pattern) {
+        return assignLink(L"ZEFA_LHF_SetAvailabilityByString", thing, pattern);
     }
 
     hostsim::Host host_;

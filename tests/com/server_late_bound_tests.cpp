@@ -9,13 +9,6 @@ using namespace std::string_literals;
 
 class LateBoundServer : public ServerTest {
   protected:
-    LateBound prepare() {
-        com::UniqueVariant nothing;
-        V_VT(nothing.put()) = VT_DISPATCH;
-        return invokeByName(*helper_, L"PrepareAvailabilityTransfer", DISPATCH_METHOD,
-                            {referenceTo(nothing.get())});
-    }
-
     LateBound dayHasBeenMarked(VARIANT hostkey, VARIANT period) {
         return invokeByName(*helper_, L"DayHasBeenMarked", DISPATCH_METHOD, {hostkey, period});
     }
@@ -39,6 +32,7 @@ TEST_F(LateBoundServer, DayMarksAcceptEveryArgumentForm) {
     const LateBound prepared = prepare();
     ASSERT_EQ(prepared.hr, S_OK);
     EXPECT_EQ(prepared.value, Variant(Boolean{true}));
+    EXPECT_EQ(prepared.type, VT_BOOL);
 
     // Typed references, as a VB host passes String and Integer variables.
     BSTR key = SysAllocString(L"R1");
@@ -58,6 +52,7 @@ TEST_F(LateBoundServer, DayMarksAcceptEveryArgumentForm) {
         dayHasBeenMarked(referenceTo(keyVariant.get()), referenceTo(periodVariant.get()));
     EXPECT_EQ(marked.hr, S_OK);
     EXPECT_EQ(marked.value, Variant(Boolean{true}));
+    EXPECT_EQ(marked.type, VT_BOOL); // a Variant of subtype Boolean, not a reference
 
     // Values of other types, coerced to the declared String and Integer.
     VARIANT byValueKey = keyVariant.get();
@@ -139,6 +134,35 @@ TEST_F(LateBoundServer, CoreErrorsArriveAsRunTimeErrorsAndTheObjectStaysUsable) 
     EXPECT_EQ(dayHasBeenMarked(key.get(), period).value, Variant(Boolean{false}));
 }
 
+TEST_F(LateBoundServer, WithoutAnOpenTransferMarksAndFinishFailWithObjectNotSet) {
+    handOverCollege();
+    com::UniqueVariant key;
+    holdText(key, L"R1");
+    VARIANT period;
+    V_VT(&period) = VT_I2;
+    V_I2(&period) = 17;
+    const LateBound mark =
+        invokeByName(*helper_, L"MarkTheDay", DISPATCH_METHOD, {key.get(), period});
+    EXPECT_EQ(static_cast<std::uint32_t>(mark.scode), 0x800A005Bu); // 91
+    EXPECT_EQ(mark.description, L"Object variable or With block variable not set");
+
+    // A pending report is still delivered before the missing store ends the call.
+    ASSERT_EQ(sendPattern(host_.addResource(u"Room 12", u"R12"), L"broken").hr, S_OK);
+    const LateBound unprepared = finish();
+    EXPECT_EQ(unprepared.hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(static_cast<std::uint32_t>(unprepared.scode), 0x800A005Bu);
+    ASSERT_EQ(host_.transfer().reports().size(), 1u);
+    EXPECT_EQ(host_.transfer().reports()[0].text,
+              u"\r\nError converting availability for 'Room 12': Parsing availability string");
+
+    ASSERT_EQ(prepare().hr, S_OK);
+    const LateBound finished = finish();
+    EXPECT_EQ(finished.hr, S_OK);
+    EXPECT_EQ(finished.type, VT_BOOL);
+    EXPECT_EQ(finished.value, Variant(Boolean{true}));
+    EXPECT_EQ(host_.transfer().reports().size(), 1u); // the report went with the failed call
+}
+
 TEST_F(LateBoundServer, HostFailuresPassThroughUnchanged) {
     useStandardCalendar();
     host_.college().fail(
@@ -150,55 +174,6 @@ TEST_F(LateBoundServer, HostFailuresPassThroughUnchanged) {
     EXPECT_EQ(set.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(static_cast<std::uint32_t>(set.scode), 0x80041234u);
     EXPECT_EQ(set.description, L"no start date");
-}
-
-TEST_F(LateBoundServer, SuitabilityLinkAppendsTheFoundSuitability) {
-    handOverCollege();
-    host_.addSuitability(u"S1");
-    hostsim::ActivityTemplate& activity = host_.addActivityTemplate(u"template");
-    com::UniqueVariant target;
-    holdObject(target, activity);
-    BSTR key = SysAllocString(L"S1");
-    EXPECT_EQ(invokeByName(*helper_, L"ZEFA_LHF_ActivityTemplateSuitability", DISPATCH_PROPERTYPUT,
-                           {referenceTo(target.get()), referenceTo(key)})
-                  .hr,
-              S_OK);
-    EXPECT_EQ(activity.suitabilities().size(), 1u);
-    SysFreeString(key);
-}
-
-TEST_F(LateBoundServer, AvailabilityTransferWritesPatternsAndReportsBrokenOnes) {
-    handOverCollege();
-    hostsim::Resource& room = host_.addResource(u"Room 12", u"R12");
-    com::UniqueVariant resource;
-    holdObject(resource, room);
-    ASSERT_EQ(prepare().hr, S_OK);
-    const auto apply = [&](const wchar_t* pattern) {
-        BSTR text = SysAllocString(pattern);
-        const HRESULT hr =
-            invokeByName(*helper_, L"ZEFA_LHF_SetAvailabilityByString", DISPATCH_PROPERTYPUT,
-                         {referenceTo(resource.get()), referenceTo(text)})
-                .hr;
-        SysFreeString(text);
-        return hr;
-    };
-    EXPECT_EQ(apply(L"1/5/2026|1/5/2026|1|09:00|10:00"), S_OK);
-    EXPECT_EQ(apply(L"1|2|3|4|5|6|7"), S_OK);
-
-    com::UniqueVariant transfer;
-    V_VT(transfer.put()) = VT_UNKNOWN;
-    V_UNKNOWN(&transfer.get()) = transferStandIn(host_.transfer()).detach();
-    const LateBound finished = invokeByName(*helper_, L"FinishAvailabilityTransfer",
-                                            DISPATCH_METHOD, {referenceTo(transfer.get())});
-    EXPECT_EQ(finished.hr, S_OK);
-    EXPECT_EQ(finished.value, Variant(Boolean{true}));
-
-    EXPECT_TRUE(room.periods().at(0));
-    EXPECT_TRUE(room.periods().at(1));
-    EXPECT_FALSE(room.periods().at(2));
-    ASSERT_EQ(host_.transfer().reports().size(), 1u);
-    EXPECT_EQ(host_.transfer().reports()[0].text,
-              u"\r\nError converting availability for 'Room 12': Parsing availability string");
 }
 
 } // namespace

@@ -26,6 +26,7 @@ LateBound invokeByName(IDispatch& object, const wchar_t* name, WORD flags,
     result.hr = object.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, value.put(),
                               &exception, &result.argumentError);
     result.value = com::fromVariant(value.get());
+    result.type = V_VT(&value.get());
     result.scode = exception.scode;
     if (exception.bstrDescription)
         result.description = exception.bstrDescription;

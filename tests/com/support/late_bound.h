@@ -14,6 +14,7 @@ namespace bz::test {
 struct LateBound {
     HRESULT hr;
     Variant value;            // the result, converted
+    VARTYPE type;             // the result's variant type as returned
     SCODE scode;              // from EXCEPINFO when hr is DISP_E_EXCEPTION
     std::wstring description; // likewise
     UINT argumentError;

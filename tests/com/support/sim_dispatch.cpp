@@ -4,8 +4,10 @@
 #include "host/com/variant_conversion.h"
 #include "runtime/com/bstr.h"
 #include "runtime/error.h"
+#include "runtime/text.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace bz::test {
@@ -110,6 +112,13 @@ Argument receive(VARIANT& source, ReceivedArgument& storage) {
         return Argument{Argument::BooleanRef{&storage.boolean}};
     default:
         storage.value = simFromVariant(source);
+        // The host's log records an argument's type as the core value says it; a type that
+        // converts to another (VT_UNKNOWN, VT_I4 | VT_BYREF, ...) is refused, so that the log
+        // never shows a type other than the one that came over COM.
+        if (storage.value.variantType() != V_VT(&source))
+            throw AutomationError(DISP_E_TYPEMISMATCH, u"Host",
+                                  u"argument type not recorded faithfully: " +
+                                      fromUtf8(std::to_string(V_VT(&source))));
         return Argument{static_cast<const Variant*>(&storage.value)};
     }
 }
