@@ -32,6 +32,19 @@ ObjectRef availabilityOf(Object& resource) {
     return availability;
 }
 
+// Sets the periods from `firstPeriod` up to, not including, `endPeriod`; nothing is called for
+// an empty run.
+void setPeriods(Object& availability, Integer firstPeriod, Integer endPeriod, bool value) {
+    const Integer count = subtractInteger(endPeriod, firstPeriod);
+    if (count <= 0)
+        return;
+    const Variant first = Long{firstPeriod};
+    const Variant periods = Long{count};
+    std::int16_t flag = value ? -1 : 0;
+    host::callMethod(availability, host::DISPID_AvailabilitySetRange,
+                     {host::byValue(first), host::byValue(periods), host::byRefBoolean(flag)});
+}
+
 } // namespace
 
 void SetAvailabilities(LinkHelperState& state, const ObjectRef& target, Date firstDate,
@@ -69,8 +82,10 @@ void SetAvailabilities(LinkHelperState& state, const ObjectRef& target, Date fir
         const ObjectRef availability = availabilityOf(resource);
         const Integer dayPeriod = DateToPeriod(state, plus(running, state.dtDayStart));
         const bool cleared = DayHasBeenMarked(state, hostKey, dayPeriod);
+        // The whole teaching day starts at the day period already converted.
         if (!cleared)
-            SetPeriodRange(state, *availability, running, state.dtDayStart, state.dtDayEnd, false);
+            setPeriods(*availability, dayPeriod, DateToPeriod(state, plus(running, state.dtDayEnd)),
+                       false);
         SetPeriodRange(state, *availability, running, startTime, endTime, true);
         host::putReference(resource, host::DISPID_ResourceAvailability, Variant(availability));
         // A day counts as cleared only once the week that cleared it is stored in the resource.
@@ -83,15 +98,7 @@ void SetAvailabilities(LinkHelperState& state, const ObjectRef& target, Date fir
 void SetPeriodRange(LinkHelperState& state, Object& availability, Date day, Date fromTime,
                     Date toTime, bool value) {
     const Integer firstPeriod = DateToPeriod(state, plus(day, fromTime));
-    const Integer endPeriod = DateToPeriod(state, plus(day, toTime));
-    const Integer count = subtractInteger(endPeriod, firstPeriod);
-    if (count <= 0)
-        return;
-    const Variant first = Long{firstPeriod};
-    const Variant periods = Long{count};
-    std::int16_t flag = value ? -1 : 0;
-    host::callMethod(availability, host::DISPID_AvailabilitySetRange,
-                     {host::byValue(first), host::byValue(periods), host::byRefBoolean(flag)});
+    setPeriods(availability, firstPeriod, DateToPeriod(state, plus(day, toTime)), value);
 }
 
 } // namespace bz
