@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh native
 cmake --preset native >/dev/null
 cmake --build --preset native --target bz-preview >/dev/null
 exec build/native/tools/bz-preview "$@"

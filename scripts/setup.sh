@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian 12 machine: the native toolchain, and for
 # the COM server the MinGW-w64 i686 cross compilers, widl's IDL files and 32-bit Wine.
-# Idempotent: when every package is already there it only checks.
+# Idempotent: when every package is already there it only checks. `setup.sh native` installs only
+# the native toolchain.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format
-          g++-mingw-w64-i686 mingw-w64-tools libwine-dev wine wine64 wine32:i386)
+packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format)
+windows_packages=(g++-mingw-w64-i686 mingw-w64-tools libwine-dev wine wine64 wine32:i386)
+[ "${1:-}" = native ] || packages+=("${windows_packages[@]}")
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
 # 32-bit Wine comes from the i386 architecture.
 update_needed=false
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "${1:-}" != native ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
     update_needed=true
 fi
