@@ -106,9 +106,6 @@ TEST_F(CollegeSetupTest, HandingOverNothingKeepsTheCalendarAndReleasesTheCollege
 TEST_F(CollegeSetupTest, HandingOverANewCollegeRecomputesAndSwapsReferences) {
     handOver(standardCalendar());
     hostsim::SimObject& other = host_.addObject(u"other college");
-    for (const char16_t* name :
-         {u"startDate", u"startTime", u"endTime", u"PeriodsPerDay", u"WeeksPerYear", u"DaysOfWeek"})
-        other.setProperty(name, std::u16string());
     other.setProperty(u"startDate", u"2027-09-06");
     other.setProperty(u"startTime", u"08:00");
     other.setProperty(u"endTime", u"16:00");
