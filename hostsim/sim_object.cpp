@@ -20,7 +20,7 @@ Variant Invocation::value(std::size_t index) const {
     return snapshot(args[index]);
 }
 
-Variant SimObject::invoke(const MemberId& member, InvokeKind kind, std::span<Argument> args,
+Variant SimObject::invoke(const MemberId& member, InvokeKind kind, std::span<const Argument> args,
                           std::span<const std::u16string> namedArgs) {
     Call call{label_, member, kind, {}, {namedArgs.begin(), namedArgs.end()}};
     for (const Argument& argument : args) {

@@ -37,7 +37,7 @@ using CallLog = std::vector<Call>;
 // The answer to one call: the arguments as received, with write access to by-reference ones.
 struct Invocation {
     InvokeKind kind;
-    std::span<Argument> args;
+    std::span<const Argument> args;
     std::span<const std::u16string> namedArgs;
 
     // The value of argument `index`, following a reference.
@@ -55,7 +55,7 @@ class SimObject : public Object {
 
     void addRef() noexcept override { ++references_; }
     void release() noexcept override { --references_; }
-    Variant invoke(const MemberId& member, InvokeKind kind, std::span<Argument> args,
+    Variant invoke(const MemberId& member, InvokeKind kind, std::span<const Argument> args,
                    std::span<const std::u16string> namedArgs) override;
     ObjectRef queryInterface(const Guid& iid) override;
 

@@ -2,8 +2,6 @@
 
 #include "runtime/error.h"
 
-#include <vector>
-
 namespace bz::host {
 
 Object& objectIn(const ObjectRef& ref) {
@@ -24,18 +22,17 @@ Variant get(Object& object, const MemberId& member) {
 
 Variant call(Object& object, const MemberId& member, std::initializer_list<Argument> args,
              std::initializer_list<std::u16string> namedArgs) {
-    std::vector<Argument> arguments(args);
-    return object.invoke(member, InvokeKind::MethodOrPropertyGet, arguments,
+    return object.invoke(member, InvokeKind::MethodOrPropertyGet,
+                         std::span(args.begin(), args.size()),
                          std::span(namedArgs.begin(), namedArgs.size()));
 }
 
 void callMethod(Object& object, const MemberId& member, std::initializer_list<Argument> args) {
-    std::vector<Argument> arguments(args);
-    object.invoke(member, InvokeKind::Method, arguments, {});
+    object.invoke(member, InvokeKind::Method, std::span(args.begin(), args.size()), {});
 }
 
 void putReference(Object& object, const MemberId& member, const Variant& value) {
-    Argument argument = byValue(value);
+    const Argument argument = byValue(value);
     object.invoke(member, InvokeKind::PropertyPutRef, std::span(&argument, 1), {});
 }
 

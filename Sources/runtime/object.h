@@ -77,7 +77,7 @@ class Object {
 
     // Invokes a member. `args` are in parameter order (first parameter first); the last
     // `namedArgs.size()` of them are named, in the order of `namedArgs`.
-    virtual Variant invoke(const MemberId& member, InvokeKind kind, std::span<Argument> args,
+    virtual Variant invoke(const MemberId& member, InvokeKind kind, std::span<const Argument> args,
                            std::span<const std::u16string> namedArgs) = 0;
 
     // The object's interface `iid`, or Nothing when it does not offer it.

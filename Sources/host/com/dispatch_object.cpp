@@ -127,7 +127,8 @@ std::vector<DISPID> DispatchObject::dispatchIds(const MemberId& member,
     return ids;
 }
 
-Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind, std::span<Argument> args,
+Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
+                               std::span<const Argument> args,
                                std::span<const std::u16string> namedArgs) {
     const std::vector<DISPID> ids = dispatchIds(member, namedArgs);
 

@@ -21,7 +21,7 @@ class DispatchObject final : public Object {
 
     void addRef() noexcept override { ++references_; }
     void release() noexcept override;
-    Variant invoke(const MemberId& member, InvokeKind kind, std::span<Argument> args,
+    Variant invoke(const MemberId& member, InvokeKind kind, std::span<const Argument> args,
                    std::span<const std::u16string> namedArgs) override;
     ObjectRef queryInterface(const Guid& iid) override;
 
