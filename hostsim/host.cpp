@@ -60,6 +60,14 @@ Resource::Resource(Host& host, std::u16string name, std::u16string hostKey)
     });
 }
 
+std::vector<std::int32_t> Resource::periodsSetTo(bool value) const {
+    std::vector<std::int32_t> periods;
+    for (const auto& [period, available] : periods_)
+        if (available == value)
+            periods.push_back(period);
+    return periods;
+}
+
 Availability::Availability(CallLog& log, std::map<std::int32_t, bool> periods)
     : SimObject(u"availability", log), periods_(std::move(periods)) {
     offer(host::IID_Availability);

@@ -23,6 +23,8 @@ class Resource : public SimObject {
 
     // Period index to availability, as stored in the resource.
     std::map<std::int32_t, bool>& periods() { return periods_; }
+    // The stored periods that hold `value`, in order.
+    std::vector<std::int32_t> periodsSetTo(bool value) const;
 
   private:
     std::map<std::int32_t, bool> periods_;

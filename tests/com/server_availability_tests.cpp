@@ -31,15 +31,6 @@ class AvailabilityThroughCom : public ServerTest {
         ASSERT_TRUE(host_.transfer().reports().empty());
     }
 
-    // The resource's stored periods that hold `value`.
-    static std::vector<std::int32_t> periodsSetTo(hostsim::Resource& resource, bool value) {
-        std::vector<std::int32_t> periods;
-        for (const auto& [period, available] : resource.periods())
-            if (available == value)
-                periods.push_back(period);
-        return periods;
-    }
-
     hostsim::Resource& room_;
     hostsim::Resource& lab_;
 };
@@ -50,14 +41,14 @@ TEST_F(AvailabilityThroughCom, RulesForOneDayAddUpAndALaterTransferClearsTheDayA
     send(room_, L"1/5/2026|1/5/2026|1|09:00|11:00");
     send(room_, L"1/5/2026|1/5/2026|1|14:00|16:00");
     finishWithoutReport();
-    EXPECT_EQ(periodsSetTo(room_, true), (Periods{0, 1, 2, 3, 10, 11, 12, 13}));
-    EXPECT_EQ(periodsSetTo(room_, false), (Periods{4, 5, 6, 7, 8, 9, 14, 15}));
+    EXPECT_EQ(room_.periodsSetTo(true), (Periods{0, 1, 2, 3, 10, 11, 12, 13}));
+    EXPECT_EQ(room_.periodsSetTo(false), (Periods{4, 5, 6, 7, 8, 9, 14, 15}));
 
     ASSERT_EQ(prepare().hr, S_OK);
     send(room_, L"1/5/2026|1/5/2026|1|12:00|13:00");
     finishWithoutReport();
-    EXPECT_EQ(periodsSetTo(room_, true), (Periods{6, 7}));
-    EXPECT_EQ(periodsSetTo(room_, false).size(), 14u);
+    EXPECT_EQ(room_.periodsSetTo(true), (Periods{6, 7}));
+    EXPECT_EQ(room_.periodsSetTo(false).size(), 14u);
 }
 
 TEST_F(AvailabilityThroughCom, EachWeekReadsClearsSetsAndStoresBackWithTheArgumentTypes) {
@@ -109,11 +100,11 @@ TEST_F(AvailabilityThroughCom, BrokenPatternsAreReportedInCallOrderAndValidOnesF
     for (std::int32_t start : {0, 80, 160})
         for (std::int32_t offset : {0, 1, 2, 3, 10, 11, 12, 13})
             roomAvailable.push_back(start + offset);
-    EXPECT_EQ(periodsSetTo(room_, true), roomAvailable);
-    EXPECT_EQ(periodsSetTo(room_, false).size(), 3 * 8u);
+    EXPECT_EQ(room_.periodsSetTo(true), roomAvailable);
+    EXPECT_EQ(room_.periodsSetTo(false).size(), 3 * 8u);
     // Tuesdays of weeks 0 and 1 (days 1 and 6), 10:00 to 12:00.
-    EXPECT_EQ(periodsSetTo(lab_, true), (Periods{18, 19, 20, 21, 98, 99, 100, 101}));
-    EXPECT_EQ(periodsSetTo(lab_, false).size(), 2 * 12u);
+    EXPECT_EQ(lab_.periodsSetTo(true), (Periods{18, 19, 20, 21, 98, 99, 100, 101}));
+    EXPECT_EQ(lab_.periodsSetTo(false).size(), 2 * 12u);
     EXPECT_TRUE(hall.periods().empty());
     EXPECT_TRUE(store.periods().empty());
 }
@@ -137,7 +128,7 @@ TEST_F(AvailabilityThroughCom, TargetsThatAreNoResourceFailWithObjectNotSetAndRe
 
     send(room_, L"1/5/2026|1/5/2026|1|09:00|11:00");
     finishWithoutReport();
-    EXPECT_EQ(periodsSetTo(room_, true), (Periods{0, 1, 2, 3}));
+    EXPECT_EQ(room_.periodsSetTo(true), (Periods{0, 1, 2, 3}));
 }
 
 } // namespace

@@ -20,14 +20,6 @@ class TransferScenarioTest : public ::testing::Test {
         helper_.ZEFA_LHF_SetAvailabilityByString(thing, pattern);
     }
 
-    static std::vector<std::int32_t> available(hostsim::Resource& resource) {
-        std::vector<std::int32_t> periods;
-        for (const auto& [period, value] : resource.periods())
-            if (value)
-                periods.push_back(period);
-        return periods;
-    }
-
     std::unique_ptr<Locale> locale_;
     hostsim::Host host_;
     TembraLinkHelper helper_;
@@ -48,9 +40,9 @@ TEST_F(TransferScenarioTest, BrokenPatternsAreReportedInOrderAndValidOnesFullyWr
     EXPECT_EQ(host_.transfer().reports()[0].text,
               u"\r\nError converting availability for 'Lab 3': Parsing availability string"
               u"\r\nError converting availability for 'Lab 3': Calculating Day of Week");
-    EXPECT_EQ(available(room_),
+    EXPECT_EQ(room_.periodsSetTo(true),
               join({run(0, 1), run(5, 6), run(40, 41), run(45, 46), run(80, 81), run(85, 86)}));
-    EXPECT_EQ(available(lab_), join({run(9, 10), run(49, 50)}));
+    EXPECT_EQ(lab_.periodsSetTo(true), join({run(9, 10), run(49, 50)}));
     EXPECT_EQ(helper_.state().strErrors, u"");
 }
 
@@ -59,12 +51,12 @@ TEST_F(TransferScenarioTest, ALaterTransferClearsTheDayAgain) {
     send(room_, u"05/01/2026|05/01/2026|1|09:00|11:00");
     send(room_, u"05/01/2026|05/01/2026|1|14:00|16:00");
     helper_.FinishAvailabilityTransfer(nullptr);
-    EXPECT_EQ(available(room_), (std::vector<std::int32_t>{0, 1, 5, 6}));
+    EXPECT_EQ(room_.periodsSetTo(true), (std::vector<std::int32_t>{0, 1, 5, 6}));
 
     helper_.PrepareAvailabilityTransfer(nullptr);
     send(room_, u"05/01/2026|05/01/2026|1|12:00|13:00");
     helper_.FinishAvailabilityTransfer(nullptr);
-    EXPECT_EQ(available(room_), std::vector<std::int32_t>{3});
+    EXPECT_EQ(room_.periodsSetTo(true), std::vector<std::int32_t>{3});
     EXPECT_TRUE(host_.transfer().reports().empty());
 }
 

@@ -30,13 +30,7 @@ class AvailabilityTest : public LinkHelperTest {
     }
 
     // The periods of the resource that hold `value`, in order.
-    std::vector<std::int32_t> periodsSetTo(bool value) {
-        std::vector<std::int32_t> periods;
-        for (const auto& [period, available] : room_.periods())
-            if (available == value)
-                periods.push_back(period);
-        return periods;
-    }
+    std::vector<std::int32_t> periodsSetTo(bool value) const { return room_.periodsSetTo(value); }
 
     hostsim::Resource& room_;
 };
