@@ -26,7 +26,8 @@ struct CollegeState {
     explicit CollegeState(std::int16_t weeks)
         : locale(makePortableLocale(PortableLocaleKind::EnGb)), state(*locale) {
         host.setCalendar(weekdayCalendar(weeks));
-        SetActiveCollegeReference(state, hostsim::refTo(host.college()));
+        SetActiveCollegeReference(state.varCollege, state.calendar, state.locale,
+                                  hostsim::refTo(host.college()));
     }
 
     std::unique_ptr<Locale> locale;

@@ -14,7 +14,7 @@ void BM_DateToPeriod(benchmark::State& run) {
     Date t = makeDate({2026, 8, 5}, {11, 30, 0});
     for (auto _ : run) {
         benchmark::DoNotOptimize(t);
-        benchmark::DoNotOptimize(DateToPeriod(college.state, t));
+        benchmark::DoNotOptimize(DateToPeriod(college.state.calendar, college.state.strStage, t));
     }
 }
 BENCHMARK(BM_DateToPeriod);

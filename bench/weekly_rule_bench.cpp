@@ -40,7 +40,7 @@ void BM_WeeklyRuleForAYear(benchmark::State& run) {
         run.ResumeTiming();
         transfer->helper.ZEFA_LHF_SetAvailabilityByString(transfer->resource, pattern);
     }
-    if (!transfer->helper.state().strErrors.empty())
+    if (!transfer->helper.state().transfer.strErrors.empty())
         run.SkipWithError("the rule was not written");
     run.SetItemsProcessed(run.iterations() * 52);
 }

@@ -54,7 +54,7 @@ void checkLinkFunction(const Locale& locale, std::u16string pattern) {
     } catch (const AutomationError&) {
         fault("the link function failed for a resource");
     }
-    const std::u16string& report = helper.state().strErrors;
+    const std::u16string& report = helper.state().transfer.strErrors;
     if (!report.empty() && !report.starts_with(u"\r\nError converting availability for "
                                                u"'Room 12': "))
         fault("the report line does not name the resource");

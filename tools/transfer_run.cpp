@@ -11,12 +11,12 @@ namespace bz::preview {
 namespace {
 
 DerivedCalendar derivedCalendar(const LinkHelperState& state) {
-    return {state.dtYearStart,
-            state.dtYearEnd,
-            state.dtDayStart,
-            state.intPeriodsPerDay,
-            state.intPeriodMinutes,
-            std::vector<int>(state.aDayOffsets.begin(), state.aDayOffsets.end())};
+    return {state.calendar.dtYearStart,
+            state.calendar.dtYearEnd,
+            state.calendar.dtDayStart,
+            state.calendar.intPeriodsPerDay,
+            state.calendar.intPeriodMinutes,
+            std::vector<int>(state.calendar.aDayOffsets.begin(), state.calendar.aDayOffsets.end())};
 }
 
 } // namespace

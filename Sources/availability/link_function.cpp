@@ -7,28 +7,28 @@
 
 namespace bz {
 
-void ZEFA_LHF_SetAvailabilityByString(LinkHelperState& state, const Variant& thing,
-                                      const std::u16string& strPattern) {
+void ZEFA_LHF_SetAvailabilityByString(const Conversion& conversion, std::u16string& strErrors,
+                                      const Variant& thing, const std::u16string& strPattern) {
     ObjectRef resource;
     try {
-        state.strStage.set(u"Setting Up");
+        conversion.strStage.set(u"Setting Up");
         const ObjectRef target = toObject(thing);
         if (!target)
             return;
         resource = target->queryInterface(host::IID_Resource);
         if (!resource)
             raise(ErrorNumber::TypeMismatch);
-        ApplyAvailabilityPattern(state, resource, strPattern);
+        ApplyAvailabilityPattern(conversion, resource, strPattern);
     } catch (const AutomationError&) {
         // Without a resource the line cannot name it: reading its name raises error 91, which
         // fails the call. The report changes only once the whole line is built.
-        std::u16string line = state.strErrors;
+        std::u16string line = strErrors;
         line += u"\r\nError converting availability for '";
-        line +=
-            toString(host::get(host::objectIn(resource), host::DISPID_ResourceName), state.locale);
+        line += toString(host::get(host::objectIn(resource), host::DISPID_ResourceName),
+                         conversion.locale);
         line += u"': ";
-        line += state.strStage.text(state.locale);
-        state.strErrors = std::move(line);
+        line += conversion.strStage.text(conversion.locale);
+        strErrors = std::move(line);
     }
 }
 

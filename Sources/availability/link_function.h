@@ -1,7 +1,7 @@
 #pragma once
 
+#include "availability/conversion.h"
 #include "runtime/variant.h"
-#include "shell/link_helper_state.h"
 
 #include <string>
 
@@ -9,8 +9,8 @@ namespace bz {
 
 // The host's availability link helper: writes `strPattern` into the resource `thing`. Every
 // error on the way becomes a line of the error report naming the resource and the stage
-// reached; only a target that cannot be named fails the call (error 91).
-void ZEFA_LHF_SetAvailabilityByString(LinkHelperState& state, const Variant& thing,
-                                      const std::u16string& strPattern);
+// reached, appended to `strErrors`; only a target that cannot be named fails the call (error 91).
+void ZEFA_LHF_SetAvailabilityByString(const Conversion& conversion, std::u16string& strErrors,
+                                      const Variant& thing, const std::u16string& strPattern);
 
 } // namespace bz

@@ -29,17 +29,17 @@ PatternFields SplitPattern(const std::u16string& pattern) {
     return fields;
 }
 
-void ApplyAvailabilityPattern(LinkHelperState& state, const ObjectRef& target,
+void ApplyAvailabilityPattern(const Conversion& conversion, const ObjectRef& target,
                               const std::u16string& pattern) {
-    state.strStage.set(u"Parsing availability string");
+    conversion.strStage.set(u"Parsing availability string");
     const PatternFields fields = SplitPattern(pattern);
-    const Locale& locale = state.locale;
+    const Locale& locale = conversion.locale;
     const Date firstDate = locale.parseDate(fields[0]);
     const Date lastDate = locale.parseDate(fields[1]);
     const Integer teachingDay = textToInteger(locale, fields[2]);
     Date startTime = locale.parseDate(fields[3]);
     Date endTime = locale.parseDate(fields[4]);
-    SetAvailabilities(state, target, firstDate, lastDate, startTime, endTime, teachingDay);
+    SetAvailabilities(conversion, target, firstDate, lastDate, startTime, endTime, teachingDay);
 }
 
 } // namespace bz

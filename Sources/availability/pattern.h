@@ -1,7 +1,7 @@
 #pragma once
 
+#include "availability/conversion.h"
 #include "runtime/object.h"
-#include "shell/link_helper_state.h"
 
 #include <array>
 #include <string>
@@ -17,7 +17,7 @@ using PatternFields = std::array<std::u16string, 6>;
 PatternFields SplitPattern(const std::u16string& pattern);
 
 // Converts the pattern's first five fields and writes the rule into the resource.
-void ApplyAvailabilityPattern(LinkHelperState& state, const ObjectRef& target,
+void ApplyAvailabilityPattern(const Conversion& conversion, const ObjectRef& target,
                               const std::u16string& pattern);
 
 } // namespace bz

@@ -8,51 +8,53 @@ namespace {
 
 // The day index of a period: truncating Integer division, so periods -1 to -7 of an
 // 8-period day are day 0. Before any college the divisor is 0: error 11.
-Integer dayOf(const LinkHelperState& state, Integer period) {
-    return divideInteger(period, state.intPeriodsPerDay);
+Integer dayOf(const Calendar& calendar, Integer period) {
+    return divideInteger(period, calendar.intPeriodsPerDay);
 }
 
-bool outsideCalendar(const LinkHelperState& state, Integer day) {
-    return day < 0 || day > state.intDayCount;
+bool outsideCalendar(const Calendar& calendar, Integer day) {
+    return day < 0 || day > calendar.intDayCount;
 }
 
-DayMarkStore& storeOf(LinkHelperState& state) {
-    if (!state.dictMarkedDays)
+template <class Store> Store& existing(Store* dictMarkedDays) {
+    if (!dictMarkedDays)
         raise(ErrorNumber::ObjectVariableNotSet);
-    return *state.dictMarkedDays;
+    return *dictMarkedDays;
 }
 
 } // namespace
 
-bool PrepareAvailabilityTransfer(LinkHelperState& state) {
-    state.strErrors.clear();
-    state.dictMarkedDays = std::make_unique<DayMarkStore>();
+bool PrepareAvailabilityTransfer(AvailabilityTransfer& transfer) {
+    transfer.strErrors.clear();
+    transfer.dictMarkedDays = std::make_unique<DayMarkStore>();
     return true;
 }
 
-bool FinishAvailabilityTransfer(LinkHelperState& state, host::TransferObject* transfer) {
-    if (!state.strErrors.empty()) {
-        if (!transfer)
+bool FinishAvailabilityTransfer(AvailabilityTransfer& transfer, host::TransferObject* xxx) {
+    if (!transfer.strErrors.empty()) {
+        if (!xxx)
             raise(ErrorNumber::ObjectVariableNotSet);
-        transfer->report(state.strErrors, -1, -1);
+        xxx->report(transfer.strErrors, -1, -1);
     }
-    state.strErrors.clear();
-    storeOf(state).removeAll();
+    transfer.strErrors.clear();
+    existing(transfer.dictMarkedDays.get()).removeAll();
     return true;
 }
 
-void MarkTheDay(LinkHelperState& state, const std::u16string& hostkey, Integer period) {
-    const Integer day = dayOf(state, period);
-    if (outsideCalendar(state, day))
+void MarkTheDay(const Calendar& calendar, DayMarkStore* dictMarkedDays,
+                const std::u16string& hostkey, Integer period) {
+    const Integer day = dayOf(calendar, period);
+    if (outsideCalendar(calendar, day))
         return;
-    storeOf(state).mark(hostkey, day, state.intDayCount);
+    existing(dictMarkedDays).mark(hostkey, day, calendar.intDayCount);
 }
 
-bool DayHasBeenMarked(LinkHelperState& state, const std::u16string& hostkey, Integer period) {
-    const Integer day = dayOf(state, period);
-    if (outsideCalendar(state, day))
+bool DayHasBeenMarked(const Calendar& calendar, const DayMarkStore* dictMarkedDays,
+                      const std::u16string& hostkey, Integer period) {
+    const Integer day = dayOf(calendar, period);
+    if (outsideCalendar(calendar, day))
         return false;
-    return storeOf(state).isMarked(hostkey, day);
+    return existing(dictMarkedDays).isMarked(hostkey, day);
 }
 
 } // namespace bz

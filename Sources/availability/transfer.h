@@ -1,21 +1,32 @@
 #pragma once
 
+#include "availability/day_mark_store.h"
+#include "calendar/calendar.h"
 #include "host/host_interfaces.h"
-#include "runtime/variant.h"
-#include "shell/link_helper_state.h"
 
+#include <memory>
 #include <string>
 
 namespace bz {
 
+// The state of one availability transfer.
+struct AvailabilityTransfer {
+    std::u16string strErrors;
+    // The day-mark store of the open transfer; none before the first Prepare.
+    std::unique_ptr<DayMarkStore> dictMarkedDays;
+};
+
 // Opens a transfer: empties the error report and replaces the day-mark store with a new one.
-bool PrepareAvailabilityTransfer(LinkHelperState& state);
+bool PrepareAvailabilityTransfer(AvailabilityTransfer& transfer);
 // Closes a transfer: a non-empty report goes to the transfer object's report operation, then the
 // report and the day marks are emptied. A failing report leaves both as they were.
-bool FinishAvailabilityTransfer(LinkHelperState& state, host::TransferObject* transfer);
-// Marks the day of `period` for `hostkey`; days outside 0..intDayCount are ignored.
-void MarkTheDay(LinkHelperState& state, const std::u16string& hostkey, Integer period);
+bool FinishAvailabilityTransfer(AvailabilityTransfer& transfer, host::TransferObject* xxx);
+// Marks the day of `period` for `hostkey`; days outside 0..intDayCount are ignored. Error 91
+// without a day-mark store.
+void MarkTheDay(const Calendar& calendar, DayMarkStore* dictMarkedDays,
+                const std::u16string& hostkey, Integer period);
 // Whether the day of `period` is marked for `hostkey`; False outside 0..intDayCount.
-bool DayHasBeenMarked(LinkHelperState& state, const std::u16string& hostkey, Integer period);
+bool DayHasBeenMarked(const Calendar& calendar, const DayMarkStore* dictMarkedDays,
+                      const std::u16string& hostkey, Integer period);
 
 } // namespace bz

@@ -21,6 +21,10 @@ Date plus(Date day, Date time) {
     return sum;
 }
 
+Integer periodOf(const Conversion& conversion, Date t) {
+    return DateToPeriod(conversion.calendar, conversion.strStage, t);
+}
+
 // The week's availability object: member 510 converted to the availability interface.
 ObjectRef availabilityOf(Object& resource) {
     const Variant value = host::get(resource, host::DISPID_ResourceAvailability);
@@ -47,58 +51,60 @@ void setPeriods(Object& availability, Integer firstPeriod, Integer endPeriod, bo
 
 } // namespace
 
-void SetAvailabilities(LinkHelperState& state, const ObjectRef& target, Date firstDate,
+void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Date firstDate,
                        Date lastDate, Date& startTime, Date& endTime, Integer teachingDay) {
-    state.strStage.set(u"Calculating date guards");
+    const Calendar& calendar = conversion.calendar;
+    conversion.strStage.set(u"Calculating date guards");
     // The rule's weeks are those inside both its own dates and the calendar; a rule outside the
     // calendar, or written backwards, writes nothing.
-    Date running = std::max(firstDate, state.dtYearStart);
-    const Date endDate = std::min(lastDate, state.dtYearEnd);
-    if (startTime < state.dtDayStart)
-        startTime = state.dtDayStart;
-    if (endTime > state.dtDayEnd)
-        endTime = state.dtDayEnd;
+    Date running = std::max(firstDate, calendar.dtYearStart);
+    const Date endDate = std::min(lastDate, calendar.dtYearEnd);
+    if (startTime < calendar.dtDayStart)
+        startTime = calendar.dtDayStart;
+    if (endTime > calendar.dtDayEnd)
+        endTime = calendar.dtDayEnd;
 
-    state.strStage.set(u"Calculating start date");
+    conversion.strStage.set(u"Calculating start date");
     // Before any college the first weekday is 0, which the runtime reads as Sunday.
-    const int weekStart = state.intStartWeekday == 0 ? 1 : state.intStartWeekday;
+    const int weekStart = calendar.intStartWeekday == 0 ? 1 : calendar.intStartWeekday;
     const auto dayOfWeek = static_cast<Integer>(weekday(running, weekStart));
     running = addDays(running, subtractInteger(1, dayOfWeek));
 
-    state.strStage.set(u"Calculating Day of Week");
+    conversion.strStage.set(u"Calculating Day of Week");
     const Integer index = subtractInteger(teachingDay, 1);
-    if (index < 0 || index >= std::ssize(state.aDayOffsets))
+    if (index < 0 || index >= std::ssize(calendar.aDayOffsets))
         raise(ErrorNumber::SubscriptOutOfRange);
-    running = addDays(running, state.aDayOffsets[static_cast<std::size_t>(index)]);
+    running = addDays(running, calendar.aDayOffsets[static_cast<std::size_t>(index)]);
     if (running < firstDate)
         running = addDays(running, 7);
 
-    state.strStage.set(u"Setting Availabilities");
+    conversion.strStage.set(u"Setting Availabilities");
     Object& resource = host::objectIn(target);
     const std::u16string hostKey =
-        toString(host::get(resource, host::DISPID_ResourceHostKey), state.locale);
+        toString(host::get(resource, host::DISPID_ResourceHostKey), conversion.locale);
 
     while (running <= endDate) {
         const ObjectRef availability = availabilityOf(resource);
-        const Integer dayPeriod = DateToPeriod(state, plus(running, state.dtDayStart));
-        const bool cleared = DayHasBeenMarked(state, hostKey, dayPeriod);
+        const Integer dayPeriod = periodOf(conversion, plus(running, calendar.dtDayStart));
+        const bool cleared =
+            DayHasBeenMarked(calendar, conversion.dictMarkedDays, hostKey, dayPeriod);
         // The whole teaching day starts at the day period already converted.
         if (!cleared)
-            setPeriods(*availability, dayPeriod, DateToPeriod(state, plus(running, state.dtDayEnd)),
-                       false);
-        SetPeriodRange(state, *availability, running, startTime, endTime, true);
+            setPeriods(*availability, dayPeriod,
+                       periodOf(conversion, plus(running, calendar.dtDayEnd)), false);
+        SetPeriodRange(conversion, *availability, running, startTime, endTime, true);
         host::putReference(resource, host::DISPID_ResourceAvailability, Variant(availability));
         // A day counts as cleared only once the week that cleared it is stored in the resource.
         if (!cleared)
-            MarkTheDay(state, hostKey, dayPeriod);
+            MarkTheDay(calendar, conversion.dictMarkedDays, hostKey, dayPeriod);
         running = addDays(running, 7);
     }
 }
 
-void SetPeriodRange(LinkHelperState& state, Object& availability, Date day, Date fromTime,
+void SetPeriodRange(const Conversion& conversion, Object& availability, Date day, Date fromTime,
                     Date toTime, bool value) {
-    const Integer firstPeriod = DateToPeriod(state, plus(day, fromTime));
-    setPeriods(availability, firstPeriod, DateToPeriod(state, plus(day, toTime)), value);
+    const Integer firstPeriod = periodOf(conversion, plus(day, fromTime));
+    setPeriods(availability, firstPeriod, periodOf(conversion, plus(day, toTime)), value);
 }
 
 } // namespace bz

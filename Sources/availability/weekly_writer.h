@@ -1,9 +1,9 @@
 #pragma once
 
+#include "availability/conversion.h"
 #include "runtime/date.h"
 #include "runtime/integer.h"
 #include "runtime/object.h"
-#include "shell/link_helper_state.h"
 
 namespace bz {
 
@@ -11,12 +11,12 @@ namespace bz {
 // week from `firstDate` to `lastDate` (both within the calendar) the resource is available from
 // `startTime` to `endTime`. Each resource day is cleared once per transfer, by the first rule
 // that reaches it. The times are clamped to the teaching day in place.
-void SetAvailabilities(LinkHelperState& state, const ObjectRef& target, Date firstDate,
+void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Date firstDate,
                        Date lastDate, Date& startTime, Date& endTime, Integer teachingDay);
 
 // Sets the periods of `day` from `fromTime` up to, not including, `toTime` to `value` in
 // `availability`. Nothing is called when that run is empty.
-void SetPeriodRange(LinkHelperState& state, Object& availability, Date day, Date fromTime,
+void SetPeriodRange(const Conversion& conversion, Object& availability, Date day, Date fromTime,
                     Date toTime, bool value);
 
 } // namespace bz

@@ -17,39 +17,39 @@ double divide(double numerator, double denominator) {
 
 } // namespace
 
-void SetActiveCollegeReference(LinkHelperState& state, const Variant& college) {
-    state.varCollege = toObject(college);
-    if (!state.varCollege.get<ObjectRef>())
+void SetActiveCollegeReference(Variant& varCollege, Calendar& calendar, const Locale& locale,
+                               const Variant& college) {
+    varCollege = toObject(college);
+    if (!varCollege.get<ObjectRef>())
         return;
 
-    const Locale& locale = state.locale;
-    Object& source = *state.varCollege.get<ObjectRef>();
+    Object& source = *varCollege.get<ObjectRef>();
     auto read = [&source](const char16_t* member) { return host::get(source, member); };
 
-    state.dtYearStart = toDate(read(u"startDate"), locale);
-    state.intStartWeekday = static_cast<Integer>(weekday(state.dtYearStart, 1));
-    state.intPeriodsPerDay = toInteger(read(u"PeriodsPerDay"), locale);
+    calendar.dtYearStart = toDate(read(u"startDate"), locale);
+    calendar.intStartWeekday = static_cast<Integer>(weekday(calendar.dtYearStart, 1));
+    calendar.intPeriodsPerDay = toInteger(read(u"PeriodsPerDay"), locale);
 
     const Date startTime = toDate(read(u"startTime"), locale);
     const Date endTime = toDate(read(u"endTime"), locale);
     const auto dayMinutes = static_cast<double>(minuteDifference(startTime, endTime));
-    state.intPeriodMinutes =
+    calendar.intPeriodMinutes =
         toInteger(divide(dayMinutes, toDouble(read(u"PeriodsPerDay"), locale)));
 
-    state.dtDayStart = toDate(read(u"startTime"), locale);
-    state.dtDayEnd = toDate(read(u"endTime"), locale);
+    calendar.dtDayStart = toDate(read(u"startTime"), locale);
+    calendar.dtDayEnd = toDate(read(u"endTime"), locale);
 
     const Variant teachingDays = read(u"DaysOfWeek");
-    state.aDayOffsets = DayOffsets(teachingDays, locale);
-    state.intDaysPerWeek = toInteger(static_cast<std::int64_t>(state.aDayOffsets.size()));
+    calendar.aDayOffsets = DayOffsets(teachingDays, locale);
+    calendar.intDaysPerWeek = toInteger(static_cast<std::int64_t>(calendar.aDayOffsets.size()));
 
-    const Variant lastOffset = state.aDayOffsets.back();
+    const Variant lastOffset = calendar.aDayOffsets.back();
     const Variant calendarDays =
         add(multiply(read(u"WeeksPerYear"), Integer{7}, locale), lastOffset, locale);
-    state.dtYearEnd = addDays(state.dtYearStart, toDouble(calendarDays, locale));
+    calendar.dtYearEnd = addDays(calendar.dtYearStart, toDouble(calendarDays, locale));
 
-    state.intDayCount =
-        toInteger(multiply(read(u"WeeksPerYear"), state.intDaysPerWeek, locale), locale);
+    calendar.intDayCount =
+        toInteger(multiply(read(u"WeeksPerYear"), calendar.intDaysPerWeek, locale), locale);
 }
 
 std::vector<Integer> DayOffsets(const Variant& teachingDays, const Locale& locale) {

@@ -4,27 +4,27 @@
 
 namespace bz {
 
-Integer DateToPeriod(LinkHelperState& state, Date t) {
-    const Stage entryStage = state.strStage;
-    state.strStage.setDateToPeriod(t);
+Integer DateToPeriod(const Calendar& calendar, Stage& strStage, Date t) {
+    const Stage entryStage = strStage;
+    strStage.setDateToPeriod(t);
 
-    const Integer days = toInteger(dayDifference(state.dtYearStart, t));
+    const Integer days = toInteger(dayDifference(calendar.dtYearStart, t));
     const Integer week = divideInteger(days, 7);
     const Integer dayOffset = modInteger(days, 7);
     const Integer weekBase =
-        multiplyInteger(multiplyInteger(week, state.intDaysPerWeek), state.intPeriodsPerDay);
-    const Integer position = IndexOfValue(state.aDayOffsets, 0, dayOffset);
-    const Integer base = addInteger(weekBase, multiplyInteger(position, state.intPeriodsPerDay));
+        multiplyInteger(multiplyInteger(week, calendar.intDaysPerWeek), calendar.intPeriodsPerDay);
+    const Integer position = IndexOfValue(calendar.aDayOffsets, 0, dayOffset);
+    const Integer base = addInteger(weekBase, multiplyInteger(position, calendar.intPeriodsPerDay));
 
     // The time of day as t's text form shows it: whole seconds.
     const Date timeOfDay = timeOfDayAtWholeSeconds(t);
-    const Integer minutes = toInteger(minuteDifference(state.dtDayStart, timeOfDay));
-    if (state.intPeriodMinutes == 0)
+    const Integer minutes = toInteger(minuteDifference(calendar.dtDayStart, timeOfDay));
+    if (calendar.intPeriodMinutes == 0)
         raise(minutes == 0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
-    const double periods = static_cast<double>(minutes) / state.intPeriodMinutes;
+    const double periods = static_cast<double>(minutes) / calendar.intPeriodMinutes;
     const Integer result = toInteger(periods + base);
 
-    state.strStage = entryStage;
+    strStage = entryStage;
     return result;
 }
 

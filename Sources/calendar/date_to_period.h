@@ -1,8 +1,9 @@
 #pragma once
 
+#include "calendar/calendar.h"
+#include "calendar/stage.h"
 #include "runtime/date.h"
 #include "runtime/integer.h"
-#include "shell/link_helper_state.h"
 
 #include <span>
 
@@ -10,7 +11,7 @@ namespace bz {
 
 // The period index of the nearest period boundary to `t` in the college calendar. While it
 // runs the stage is "Date To Period" with t's text; a successful conversion restores it.
-Integer DateToPeriod(LinkHelperState& state, Date t);
+Integer DateToPeriod(const Calendar& calendar, Stage& strStage, Date t);
 
 // The index of the first element equal to `value`, or -1. `values` holds an array's elements
 // from index `lowerBound` on; an empty span is an array without bounds (error 9).

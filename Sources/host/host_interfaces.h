@@ -25,11 +25,11 @@ inline constexpr std::int32_t DISPID_AvailabilitySetRange = 616;
 
 // The host's transfer object, reached early-bound: its report operation is vtable entry 27.
 class TransferObject {
-public:
+  public:
     // Hands the error report to the host: the text by value, then two 32-bit values.
     virtual void report(const std::u16string& text, std::int32_t flag1, std::int32_t flag2) = 0;
 
-protected:
+  protected:
     ~TransferObject() = default;
 };
 

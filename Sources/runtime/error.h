@@ -23,7 +23,7 @@ enum class ErrorNumber : int {
 // Errors of the component itself carry 0x800A0000 + number; failures of host calls carry the
 // host's HRESULT, source and description unchanged.
 class AutomationError : public std::exception {
-public:
+  public:
     AutomationError(std::int32_t hresult, std::u16string source, std::u16string description);
 
     std::int32_t hresult() const noexcept { return hresult_; }
@@ -33,7 +33,7 @@ public:
     const std::u16string& description() const noexcept { return description_; }
     const char* what() const noexcept override { return what_.c_str(); }
 
-private:
+  private:
     std::int32_t hresult_;
     std::u16string source_;
     std::u16string description_;

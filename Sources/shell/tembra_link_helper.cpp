@@ -9,32 +9,35 @@ namespace bz {
 
 void TembraLinkHelper::ZEFA_LHF_ActivityTemplateSuitability(Variant& ActivityTemplateItem,
                                                             std::u16string& SuitabilityHostkey) {
-    bz::ZEFA_LHF_ActivityTemplateSuitability(state_, ActivityTemplateItem, SuitabilityHostkey);
+    bz::ZEFA_LHF_ActivityTemplateSuitability(state_.varCollege, state_.locale, ActivityTemplateItem,
+                                             SuitabilityHostkey);
 }
 
 bool TembraLinkHelper::PrepareAvailabilityTransfer(host::TransferObject*) {
-    return bz::PrepareAvailabilityTransfer(state_);
+    return bz::PrepareAvailabilityTransfer(state_.transfer);
 }
 
 bool TembraLinkHelper::FinishAvailabilityTransfer(host::TransferObject* xxx) {
-    return bz::FinishAvailabilityTransfer(state_, xxx);
+    return bz::FinishAvailabilityTransfer(state_.transfer, xxx);
 }
 
 void TembraLinkHelper::MarkTheDay(std::u16string& hostkey, Integer& period) {
-    bz::MarkTheDay(state_, hostkey, period);
+    bz::MarkTheDay(state_.calendar, state_.transfer.dictMarkedDays.get(), hostkey, period);
 }
 
 Variant TembraLinkHelper::DayHasBeenMarked(std::u16string& hostkey, Integer& period) {
-    return Boolean{bz::DayHasBeenMarked(state_, hostkey, period)};
+    return Boolean{bz::DayHasBeenMarked(state_.calendar, state_.transfer.dictMarkedDays.get(),
+                                        hostkey, period)};
 }
 
 void TembraLinkHelper::ITembraLinkHelper_SetActiveCollegeReference(Variant& college) {
-    SetActiveCollegeReference(state_, college);
+    SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale, college);
 }
 
 void TembraLinkHelper::ZEFA_LHF_SetAvailabilityByString(Variant& thing,
                                                         std::u16string& strPattern) {
-    bz::ZEFA_LHF_SetAvailabilityByString(state_, thing, strPattern);
+    bz::ZEFA_LHF_SetAvailabilityByString(state_.conversion(), state_.transfer.strErrors, thing,
+                                         strPattern);
 }
 
 } // namespace bz

@@ -12,7 +12,7 @@ namespace bz {
 // their parameters by reference, as the interface declares them. Every failure is raised as an
 // AutomationError; the COM edge turns it into the member's HRESULT.
 class TembraLinkHelper {
-public:
+  public:
     explicit TembraLinkHelper(const Locale& locale) : state_(locale) {}
 
     // Property put: appends the suitability with host key `SuitabilityHostkey` to the activity
@@ -36,7 +36,7 @@ public:
 
     const LinkHelperState& state() const { return state_; }
 
-private:
+  private:
     LinkHelperState state_;
 };
 

@@ -7,25 +7,26 @@ namespace bz {
 namespace {
 
 // The suitabilities of the college that carry the host key: read afresh for every use.
-Variant findMatches(const LinkHelperState& state, std::u16string& hostkey) {
-    const Variant suitabilities = host::get(host::objectIn(state.varCollege), u"Suitabilities");
+Variant findMatches(const Variant& varCollege, std::u16string& hostkey) {
+    const Variant suitabilities = host::get(host::objectIn(varCollege), u"Suitabilities");
     return host::call(host::objectIn(suitabilities), u"Find", {host::byRef(hostkey)}, {u"hostkey"});
 }
 
 } // namespace
 
-void ZEFA_LHF_ActivityTemplateSuitability(LinkHelperState& state,
+void ZEFA_LHF_ActivityTemplateSuitability(const Variant& varCollege, const Locale& locale,
                                           const Variant& ActivityTemplateItem,
                                           std::u16string& SuitabilityHostkey) {
     const Variant count =
-        host::get(host::objectIn(findMatches(state, SuitabilityHostkey)), u"Count");
-    const auto comparison = compareWithNumber(count, 0, state.locale);
+        host::get(host::objectIn(findMatches(varCollege, SuitabilityHostkey)), u"Count");
+    const auto comparison = compareWithNumber(count, 0, locale);
     if (!comparison || *comparison <= 0)
         return;
 
     const Variant first = Integer{1};
-    Variant suitability = toObject(host::call(
-        host::objectIn(findMatches(state, SuitabilityHostkey)), u"Item", {host::byValue(first)}));
+    Variant suitability =
+        toObject(host::call(host::objectIn(findMatches(varCollege, SuitabilityHostkey)), u"Item",
+                            {host::byValue(first)}));
 
     const Variant selection = Long{0};
     Object& activityTemplate = host::objectIn(ActivityTemplateItem);

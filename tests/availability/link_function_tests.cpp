@@ -8,7 +8,8 @@ namespace {
 class LinkFunctionTest : public AvailabilityTest {
   protected:
     void send(const Variant& thing, std::u16string pattern) {
-        ZEFA_LHF_SetAvailabilityByString(state_, thing, pattern);
+        ZEFA_LHF_SetAvailabilityByString(state_.conversion(), state_.transfer.strErrors, thing,
+                                         pattern);
     }
     void send(std::u16string pattern) { send(hostsim::refTo(room_), std::move(pattern)); }
 };
@@ -17,7 +18,7 @@ constexpr char16_t lineStart[] = u"\r\nError converting availability for 'Room 1
 
 TEST_F(LinkFunctionTest, AValidPatternIsWrittenWithoutAReportLine) {
     send(u"07/01/2026|21/01/2026|3|09:00|11:00");
-    EXPECT_EQ(state_.strErrors, u"");
+    EXPECT_EQ(state_.transfer.strErrors, u"");
     EXPECT_EQ(periodsSetTo(true), join({run(16, 17), run(56, 57), run(96, 97)}));
     expectAllReleased();
 }
@@ -35,10 +36,10 @@ TEST_F(LinkFunctionTest, FieldsAreConvertedUnderTheLocaleAndTheSixthIsIgnored) {
         {u" 2026-01-07 |7 January 2026|3|2:00 PM|16:00:00", run(21, 22)},
     };
     for (const Case& c : cases) {
-        PrepareAvailabilityTransfer(state_);
+        PrepareAvailabilityTransfer(state_.transfer);
         room_.periods().clear();
         send(c.pattern);
-        EXPECT_EQ(state_.strErrors, u"") << (&c - cases);
+        EXPECT_EQ(state_.transfer.strErrors, u"") << (&c - cases);
         EXPECT_EQ(periodsSetTo(true), c.available) << (&c - cases);
     }
 }
@@ -65,7 +66,7 @@ TEST_F(LinkFunctionTest, EveryFailureAddsOneLineWithTheStageReached) {
     for (const Case& c : cases) {
         send(c.pattern);
         expected += lineStart + c.stage;
-        EXPECT_EQ(state_.strErrors, expected) << (&c - cases);
+        EXPECT_EQ(state_.transfer.strErrors, expected) << (&c - cases);
     }
     EXPECT_TRUE(room_.periods().empty());
     expectAllReleased();
@@ -77,13 +78,13 @@ TEST_F(LinkFunctionTest, AFailureInsideAConversionQuotesTheDate) {
     handOver(calendar);
     const Date week819 = day(2026, 1, 5) + 819 * 7;
     send(locale_->formatDate(week819) + u"|" + locale_->formatDate(week819) + u"|1|09:00|10:00");
-    EXPECT_EQ(state_.strErrors,
+    EXPECT_EQ(state_.transfer.strErrors,
               lineStart + (u"Date To Period" + locale_->formatDate(week819 + timeOfDay(17, 0))));
 }
 
 TEST_F(LinkFunctionTest, NothingIsPassedOverInSilence) {
     send(Variant::nothing(), u"not a pattern");
-    EXPECT_EQ(state_.strErrors, u"");
+    EXPECT_EQ(state_.transfer.strErrors, u"");
     EXPECT_EQ(stageText(), u"Setting Up");
     EXPECT_TRUE(host_.log().empty());
 }
@@ -93,7 +94,7 @@ TEST_F(LinkFunctionTest, ATargetThatCannotBeNamedFailsTheCallWith91) {
     for (const Variant& thing :
          {Variant(), Variant(Integer{12}), Variant(u"Room 12"), hostsim::refTo(notAResource)})
         EXPECT_EQ(errorOf([&] { send(thing, u"07/01/2026|21/01/2026|3|09:00|11:00"); }), 91);
-    EXPECT_EQ(state_.strErrors, u"");
+    EXPECT_EQ(state_.transfer.strErrors, u"");
     EXPECT_TRUE(host_.log().empty());
     expectAllReleased();
 }
@@ -110,14 +111,14 @@ TEST_F(LinkFunctionTest, AResourceWhoseNameCannotBeReadFailsTheCallWithThatError
     room_.recover(host::DISPID_ResourceName);
     room_.setProperty(host::DISPID_ResourceName, Array(VarType::Variant, {{0, 1}}));
     EXPECT_EQ(errorOf([&] { send(u"broken"); }), 13);
-    EXPECT_EQ(state_.strErrors, u"");
+    EXPECT_EQ(state_.transfer.strErrors, u"");
     expectAllReleased();
 }
 
 TEST_F(LinkFunctionTest, WithoutATransferEveryRuleIsReported) {
-    state_.dictMarkedDays.reset();
+    state_.transfer.dictMarkedDays.reset();
     send(u"07/01/2026|21/01/2026|3|09:00|11:00");
-    EXPECT_EQ(state_.strErrors, lineStart + std::u16string(u"Setting Availabilities"));
+    EXPECT_EQ(state_.transfer.strErrors, lineStart + std::u16string(u"Setting Availabilities"));
 }
 
 TEST(SplitPatternTest, CutsAtEverySeparatorWithoutTrimming) {

@@ -13,7 +13,8 @@ class WeeklyWriterTest : public AvailabilityTest {
     }
     void write(hostsim::Resource& resource, Date first, Date last, Date start, Date end,
                Integer teachingDay) {
-        SetAvailabilities(state_, ObjectRef(&resource), first, last, start, end, teachingDay);
+        SetAvailabilities(state_.conversion(), ObjectRef(&resource), first, last, start, end,
+                          teachingDay);
     }
 
     // The calls as a compact script: "59", "510", "616(first,count,value)", "510=".
@@ -61,8 +62,8 @@ TEST_F(WeeklyWriterTest, RulesForOneDayAddUpWithinATransferAndStartAfreshInTheNe
                                                  "510=", "59", "510", "616(21,2,T)", "510="}));
     EXPECT_EQ(periodsSetTo(true), (std::vector<std::int32_t>{16, 17, 21, 22}));
 
-    FinishAvailabilityTransfer(state_, nullptr);
-    PrepareAvailabilityTransfer(state_);
+    FinishAvailabilityTransfer(state_.transfer, nullptr);
+    PrepareAvailabilityTransfer(state_.transfer);
     write(day(2026, 1, 7), day(2026, 1, 7), timeOfDay(14, 0), timeOfDay(16, 0), 3);
     EXPECT_EQ(periodsSetTo(true), (std::vector<std::int32_t>{21, 22}));
 }
@@ -95,7 +96,7 @@ TEST_F(WeeklyWriterTest, TheFirstOccurrenceFollowsTheFirstDate) {
     };
     for (const Case& c : cases) {
         room_.periods().clear();
-        PrepareAvailabilityTransfer(state_);
+        PrepareAvailabilityTransfer(state_.transfer);
         write(c.first, c.last, timeOfDay(9, 0), timeOfDay(11, 0), 3);
         EXPECT_EQ(periodsSetTo(true), c.available) << (&c - cases);
     }
@@ -107,7 +108,7 @@ TEST_F(WeeklyWriterTest, AWeekWithoutOccurrenceStillReadsTheHostKeyOnce) {
 }
 
 TEST_F(WeeklyWriterTest, RulesOutsideTheCalendarOrBackwardsWriteNothing) {
-    const Date yearEnd = state_.dtYearEnd;
+    const Date yearEnd = state_.calendar.dtYearEnd;
     struct Case {
         Date first;
         Date last;
@@ -127,14 +128,14 @@ TEST_F(WeeklyWriterTest, RulesOutsideTheCalendarOrBackwardsWriteNothing) {
 
 TEST_F(WeeklyWriterTest, ALastDateBeyondTheCalendarRunsToItsClosingDayInclusive) {
     // The closing day is the Friday of week 52, one week after the last calendar week.
-    const Date yearEnd = state_.dtYearEnd;
+    const Date yearEnd = state_.calendar.dtYearEnd;
     write(yearEnd - 7, yearEnd + 30, timeOfDay(9, 0), timeOfDay(10, 0), 5);
     EXPECT_EQ(periodsSetTo(true), (std::vector<std::int32_t>{dayStart(51, 4), dayStart(52, 4)}));
 }
 
 TEST_F(WeeklyWriterTest, DaysBeyondTheMarkedRangeAreClearedByEveryRule) {
     // Day 264, the closing Friday, lies past intDayCount (260): it is never found marked.
-    const Date yearEnd = state_.dtYearEnd;
+    const Date yearEnd = state_.calendar.dtYearEnd;
     write(yearEnd, yearEnd, timeOfDay(9, 0), timeOfDay(10, 0), 5);
     write(yearEnd, yearEnd, timeOfDay(11, 0), timeOfDay(12, 0), 5);
     const std::int32_t first = dayStart(52, 4);
@@ -148,7 +149,8 @@ TEST_F(WeeklyWriterTest, DaysBeyondTheMarkedRangeAreClearedByEveryRule) {
 TEST_F(WeeklyWriterTest, TimesAreClampedToTheTeachingDayInPlace) {
     Date start = timeOfDay(7, 0);
     Date end = timeOfDay(19, 0);
-    SetAvailabilities(state_, ObjectRef(&room_), day(2026, 1, 7), day(2026, 1, 7), start, end, 3);
+    SetAvailabilities(state_.conversion(), ObjectRef(&room_), day(2026, 1, 7), day(2026, 1, 7),
+                      start, end, 3);
     EXPECT_EQ(start, timeOfDay(9, 0));
     EXPECT_EQ(end, timeOfDay(17, 0));
     EXPECT_EQ(periodsSetTo(true), run(16, 23));
@@ -198,8 +200,8 @@ TEST_F(WeeklyWriterTest, AFailedWeekKeepsEarlierWeeksAndLeavesItsDayUnmarked) {
     }
     EXPECT_EQ(stageText(), u"Setting Availabilities");
     EXPECT_EQ(periodsSetTo(true), run(16, 17));
-    EXPECT_TRUE(DayHasBeenMarked(state_, u"R12", 16));
-    EXPECT_FALSE(DayHasBeenMarked(state_, u"R12", 56));
+    EXPECT_TRUE(DayHasBeenMarked(state_.calendar, dayMarks(), u"R12", 16));
+    EXPECT_FALSE(DayHasBeenMarked(state_.calendar, dayMarks(), u"R12", 56));
     expectAllReleased();
 }
 
@@ -207,7 +209,7 @@ TEST_F(WeeklyWriterTest, AConversionFailureReportsTheDateBeingConverted) {
     hostsim::CollegeCalendar calendar = hourlyCalendar();
     calendar.weeksPerYear = Integer{900};
     handOver(calendar);
-    PrepareAvailabilityTransfer(state_);
+    PrepareAvailabilityTransfer(state_.transfer);
     // The Monday of week 819 starts at period 32760 and ends at 32768, past what an Integer holds.
     const Date week819 = day(2026, 1, 5) + 819 * 7;
     EXPECT_EQ(errorOf([&] { write(week819 - 7, week819, timeOfDay(9, 0), timeOfDay(10, 0), 1); }),
@@ -221,11 +223,11 @@ TEST_F(WeeklyWriterTest, NoCalendarOrNoTransferEndsTheRule) {
     Date start = timeOfDay(9, 0);
     Date end = timeOfDay(10, 0);
     EXPECT_EQ(errorOf([&] {
-                  SetAvailabilities(bare, ObjectRef(&room_), day(2026, 1, 7), day(2026, 1, 7),
-                                    start, end, 1);
+                  SetAvailabilities(bare.conversion(), ObjectRef(&room_), day(2026, 1, 7),
+                                    day(2026, 1, 7), start, end, 1);
               }),
               9);
-    state_.dictMarkedDays.reset();
+    state_.transfer.dictMarkedDays.reset();
     EXPECT_EQ(errorOf([&] {
                   write(day(2026, 1, 7), day(2026, 1, 7), timeOfDay(9, 0), timeOfDay(11, 0), 3);
               }),

@@ -27,17 +27,17 @@ TEST_F(CollegeSetupTest, DerivesTheWholeCalendarFromTenReadsInOrder) {
               (std::vector<std::u16string>{u"startDate", u"PeriodsPerDay", u"startTime", u"endTime",
                                            u"PeriodsPerDay", u"startTime", u"endTime",
                                            u"DaysOfWeek", u"WeeksPerYear", u"WeeksPerYear"}));
-    EXPECT_EQ(state_.dtYearStart, day(2026, 1, 5));
-    EXPECT_EQ(state_.intStartWeekday, 2);
-    EXPECT_EQ(state_.intPeriodsPerDay, 16);
-    EXPECT_EQ(state_.intPeriodMinutes, 30);
-    EXPECT_EQ(state_.dtDayStart, timeOfDay(9, 0));
-    EXPECT_EQ(state_.dtDayEnd, timeOfDay(17, 0));
-    EXPECT_EQ(state_.aDayOffsets, (std::vector<Integer>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(state_.intDaysPerWeek, 5);
-    EXPECT_EQ(state_.dtYearEnd, day(2026, 1, 5) + 368);
-    EXPECT_EQ(weekday(state_.dtYearEnd, 1), 6); // a Friday
-    EXPECT_EQ(state_.intDayCount, 260);
+    EXPECT_EQ(state_.calendar.dtYearStart, day(2026, 1, 5));
+    EXPECT_EQ(state_.calendar.intStartWeekday, 2);
+    EXPECT_EQ(state_.calendar.intPeriodsPerDay, 16);
+    EXPECT_EQ(state_.calendar.intPeriodMinutes, 30);
+    EXPECT_EQ(state_.calendar.dtDayStart, timeOfDay(9, 0));
+    EXPECT_EQ(state_.calendar.dtDayEnd, timeOfDay(17, 0));
+    EXPECT_EQ(state_.calendar.aDayOffsets, (std::vector<Integer>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(state_.calendar.intDaysPerWeek, 5);
+    EXPECT_EQ(state_.calendar.dtYearEnd, day(2026, 1, 5) + 368);
+    EXPECT_EQ(weekday(state_.calendar.dtYearEnd, 1), 6); // a Friday
+    EXPECT_EQ(state_.calendar.intDayCount, 260);
     EXPECT_EQ(host_.college().references(), 1); // the component holds the college
 }
 
@@ -73,10 +73,10 @@ TEST_F(CollegeSetupTest, ASingleTeachingDayClosesTheCalendarWholeWeeksLater) {
     calendar.daysOfWeek = weekdayList({4});
     calendar.weeksPerYear = Integer{40};
     handOver(calendar);
-    EXPECT_EQ(state_.aDayOffsets, std::vector<Integer>{0});
-    EXPECT_EQ(state_.intDaysPerWeek, 1);
-    EXPECT_EQ(state_.dtYearEnd, day(2026, 1, 5) + 280);
-    EXPECT_EQ(state_.intDayCount, 40);
+    EXPECT_EQ(state_.calendar.aDayOffsets, std::vector<Integer>{0});
+    EXPECT_EQ(state_.calendar.intDaysPerWeek, 1);
+    EXPECT_EQ(state_.calendar.dtYearEnd, day(2026, 1, 5) + 280);
+    EXPECT_EQ(state_.calendar.intDayCount, 40);
 }
 
 TEST_F(CollegeSetupTest, PeriodLengthRoundsHalfToEven) {
@@ -89,18 +89,18 @@ TEST_F(CollegeSetupTest, PeriodLengthRoundsHalfToEven) {
         calendar.endTime = DateValue{timeOfDay(c.endHour, c.endMinute)};
         calendar.periodsPerDay = Integer(c.periods);
         handOver(calendar);
-        EXPECT_EQ(state_.intPeriodMinutes, c.minutes) << c.periods << " periods";
+        EXPECT_EQ(state_.calendar.intPeriodMinutes, c.minutes) << c.periods << " periods";
     }
 }
 
 TEST_F(CollegeSetupTest, HandingOverNothingKeepsTheCalendarAndReleasesTheCollege) {
     handOver(standardCalendar());
     Variant nothing = Variant::nothing();
-    SetActiveCollegeReference(state_, nothing);
+    SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale, nothing);
     EXPECT_EQ(host_.college().references(), 0);
-    EXPECT_EQ(state_.dtYearStart, day(2026, 1, 5));
-    EXPECT_EQ(state_.aDayOffsets, (std::vector<Integer>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(state_.intDayCount, 260);
+    EXPECT_EQ(state_.calendar.dtYearStart, day(2026, 1, 5));
+    EXPECT_EQ(state_.calendar.aDayOffsets, (std::vector<Integer>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(state_.calendar.intDayCount, 260);
 }
 
 TEST_F(CollegeSetupTest, HandingOverANewCollegeRecomputesAndSwapsReferences) {
@@ -114,13 +114,13 @@ TEST_F(CollegeSetupTest, HandingOverANewCollegeRecomputesAndSwapsReferences) {
     other.setProperty(u"DaysOfWeek", weekdayList({2, 4}));
 
     Variant reference = hostsim::refTo(other);
-    SetActiveCollegeReference(state_, reference);
+    SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale, reference);
     EXPECT_EQ(host_.college().references(), 0);
     EXPECT_EQ(other.references(), 2);
-    EXPECT_EQ(state_.dtYearStart, day(2027, 9, 6));
-    EXPECT_EQ(state_.intPeriodMinutes, 60);
-    EXPECT_EQ(state_.aDayOffsets, (std::vector<Integer>{0, 2}));
-    EXPECT_EQ(state_.intDayCount, 60);
+    EXPECT_EQ(state_.calendar.dtYearStart, day(2027, 9, 6));
+    EXPECT_EQ(state_.calendar.intPeriodMinutes, 60);
+    EXPECT_EQ(state_.calendar.aDayOffsets, (std::vector<Integer>{0, 2}));
+    EXPECT_EQ(state_.calendar.intDayCount, 60);
 }
 
 TEST_F(CollegeSetupTest, FailuresEndTheSetUpWithTheirRunTimeError) {
@@ -145,11 +145,14 @@ TEST_F(CollegeSetupTest, FailuresEndTheSetUpWithTheirRunTimeError) {
         host.setCalendar(standardCalendar());
         for (const auto& [member, value] : c.members)
             host.college().setProperty(member, value);
-        LinkHelperState state(*locale_);
+        Variant varCollege;
+        Calendar calendar;
         Variant college = hostsim::refTo(host.college());
-        EXPECT_EQ(errorOf([&] { SetActiveCollegeReference(state, college); }), c.error)
+        EXPECT_EQ(
+            errorOf([&] { SetActiveCollegeReference(varCollege, calendar, *locale_, college); }),
+            c.error)
             << "case " << (&c - cases);
-        EXPECT_EQ(state.varCollege, college); // stored before the first read
+        EXPECT_EQ(varCollege, college); // stored before the first read
     }
 }
 
@@ -158,20 +161,32 @@ TEST_F(CollegeSetupTest, TooManyCalendarDaysOverflowAfterTheClosingDayIsWritten)
     calendar.weeksPerYear = Integer{6554}; // 6554 * 5 = 32770
     host_.setCalendar(calendar);
     Variant college = hostsim::refTo(host_.college());
-    EXPECT_EQ(errorOf([&] { SetActiveCollegeReference(state_, college); }), 6);
-    EXPECT_EQ(state_.dtYearEnd, day(2026, 1, 5) + 6554 * 7 + 4);
-    EXPECT_EQ(state_.intDayCount, 0);
+    EXPECT_EQ(errorOf([&] {
+                  SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale,
+                                            college);
+              }),
+              6);
+    EXPECT_EQ(state_.calendar.dtYearEnd, day(2026, 1, 5) + 6554 * 7 + 4);
+    EXPECT_EQ(state_.calendar.intDayCount, 0);
 }
 
 TEST_F(CollegeSetupTest, AMissingMemberIsError438AndANonObjectIs424) {
     host_.setCalendar(standardCalendar());
     host_.college().remove(u"WeeksPerYear");
     Variant college = hostsim::refTo(host_.college());
-    EXPECT_EQ(errorOf([&] { SetActiveCollegeReference(state_, college); }), 438);
-    EXPECT_EQ(state_.aDayOffsets.size(), 5u);
+    EXPECT_EQ(errorOf([&] {
+                  SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale,
+                                            college);
+              }),
+              438);
+    EXPECT_EQ(state_.calendar.aDayOffsets.size(), 5u);
 
     Variant text = u"college";
-    EXPECT_EQ(errorOf([&] { SetActiveCollegeReference(state_, text); }), 424);
+    EXPECT_EQ(errorOf([&] {
+                  SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale,
+                                            text);
+              }),
+              424);
     EXPECT_EQ(state_.varCollege, college);
 }
 
@@ -181,14 +196,14 @@ TEST_F(CollegeSetupTest, HostFailuresPassThroughUnchanged) {
                          hostsim::hostError(static_cast<std::int32_t>(0x80040201), u"no days"));
     Variant college = hostsim::refTo(host_.college());
     try {
-        SetActiveCollegeReference(state_, college);
+        SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale, college);
         FAIL() << "no error";
     } catch (const AutomationError& error) {
         EXPECT_EQ(static_cast<std::uint32_t>(error.hresult()), 0x80040201u);
         EXPECT_EQ(error.description(), u"no days");
     }
-    EXPECT_EQ(state_.dtDayEnd, timeOfDay(17, 0));
-    EXPECT_TRUE(state_.aDayOffsets.empty());
+    EXPECT_EQ(state_.calendar.dtDayEnd, timeOfDay(17, 0));
+    EXPECT_TRUE(state_.calendar.aDayOffsets.empty());
 }
 
 } // namespace

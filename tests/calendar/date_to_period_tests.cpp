@@ -9,7 +9,7 @@ namespace {
 class DateToPeriodTest : public LinkHelperTest {
   protected:
     DateToPeriodTest() { handOver(standardCalendar()); }
-    Integer periodOf(Date t) { return DateToPeriod(state_, t); }
+    Integer periodOf(Date t) { return DateToPeriod(state_.calendar, state_.strStage, t); }
 };
 
 TEST_F(DateToPeriodTest, MapsToTheNearestBoundaryWithHalvesToEven) {
@@ -64,13 +64,14 @@ TEST_F(DateToPeriodTest, IntegerOverflowAtEveryStep) {
 }
 
 TEST_F(DateToPeriodTest, WithoutACollegeTheCalendarIsMissing) {
-    LinkHelperState bare(*locale_);
+    Calendar bare;
+    Stage stage;
     // 30 Dec 1899 + 10 days: week 1 fits, but there are no teaching days.
-    EXPECT_EQ(errorOf([&] { DateToPeriod(bare, 10.0); }), 9);
-    EXPECT_EQ(errorOf([&] { DateToPeriod(bare, 40000.0); }), 6);
+    EXPECT_EQ(errorOf([&] { DateToPeriod(bare, stage, 10.0); }), 9);
+    EXPECT_EQ(errorOf([&] { DateToPeriod(bare, stage, 40000.0); }), 6);
     bare.aDayOffsets = {0, 1, 2};
-    EXPECT_EQ(errorOf([&] { DateToPeriod(bare, 1.25); }), 11);
-    EXPECT_EQ(errorOf([&] { DateToPeriod(bare, 0.0); }), 6); // 0 / 0
+    EXPECT_EQ(errorOf([&] { DateToPeriod(bare, stage, 1.25); }), 11);
+    EXPECT_EQ(errorOf([&] { DateToPeriod(bare, stage, 0.0); }), 6); // 0 / 0
 }
 
 TEST(IndexOfValueTest, FindsTheFirstMatchFromTheLowerBound) {

@@ -43,7 +43,7 @@ TEST_F(TransferScenarioTest, BrokenPatternsAreReportedInOrderAndValidOnesFullyWr
     EXPECT_EQ(room_.periodsSetTo(true),
               join({run(0, 1), run(5, 6), run(40, 41), run(45, 46), run(80, 81), run(85, 86)}));
     EXPECT_EQ(lab_.periodsSetTo(true), join({run(9, 10), run(49, 50)}));
-    EXPECT_EQ(helper_.state().strErrors, u"");
+    EXPECT_EQ(helper_.state().transfer.strErrors, u"");
 }
 
 TEST_F(TransferScenarioTest, ALaterTransferClearsTheDayAgain) {

@@ -13,7 +13,7 @@ class SuitabilityLinkTest : public LinkHelperTest {
 
     void link(std::u16string key) {
         const Variant item = hostsim::refTo(activityTemplate_);
-        ZEFA_LHF_ActivityTemplateSuitability(state_, item, key);
+        ZEFA_LHF_ActivityTemplateSuitability(state_.varCollege, state_.locale, item, key);
     }
 
     hostsim::ActivityTemplate& activityTemplate_;
@@ -123,17 +123,29 @@ TEST_F(LinkHelperTest, SuitabilityLinkNeedsACollegeAndObjects) {
     hostsim::ActivityTemplate& activityTemplate = host_.addActivityTemplate(u"template");
     std::u16string key = u"LAB";
     const Variant item = hostsim::refTo(activityTemplate);
-    EXPECT_EQ(errorOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, item, key); }), 424);
+    EXPECT_EQ(errorOf([&] {
+                  ZEFA_LHF_ActivityTemplateSuitability(state_.varCollege, state_.locale, item, key);
+              }),
+              424);
     EXPECT_TRUE(host_.log().empty());
 
     handOver(standardCalendar());
     host_.addSuitability(u"LAB");
-    EXPECT_EQ(errorOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, u"text", key); }), 424);
-    EXPECT_EQ(
-        errorOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, Variant::nothing(), key); }),
-        91);
+    EXPECT_EQ(errorOf([&] {
+                  ZEFA_LHF_ActivityTemplateSuitability(state_.varCollege, state_.locale, u"text",
+                                                       key);
+              }),
+              424);
+    EXPECT_EQ(errorOf([&] {
+                  ZEFA_LHF_ActivityTemplateSuitability(state_.varCollege, state_.locale,
+                                                       Variant::nothing(), key);
+              }),
+              91);
     host_.suitabilityCollection().remove(u"Find");
-    EXPECT_EQ(errorOf([&] { ZEFA_LHF_ActivityTemplateSuitability(state_, item, key); }), 438);
+    EXPECT_EQ(errorOf([&] {
+                  ZEFA_LHF_ActivityTemplateSuitability(state_.varCollege, state_.locale, item, key);
+              }),
+              438);
 }
 
 } // namespace

@@ -25,7 +25,7 @@ class AvailabilityTest : public LinkHelperTest {
   protected:
     AvailabilityTest() : room_(host_.addResource(u"Room 12", u"R12")) {
         handOver(hourlyCalendar());
-        PrepareAvailabilityTransfer(state_);
+        PrepareAvailabilityTransfer(state_.transfer);
         host_.takeCalls();
     }
 

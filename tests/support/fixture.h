@@ -45,9 +45,11 @@ class LinkHelperTest : public ::testing::Test {
 
     void handOver(const hostsim::CollegeCalendar& calendar) {
         host_.setCalendar(calendar);
-        SetActiveCollegeReference(state_, hostsim::refTo(host_.college()));
+        SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale,
+                                  hostsim::refTo(host_.college()));
     }
     std::u16string stageText() const { return state_.strStage.text(*locale_); }
+    DayMarkStore* dayMarks() { return state_.transfer.dictMarkedDays.get(); }
 
     // Every host object is released again; only the college stays held by the component.
     void expectAllReleased() {

@@ -14,7 +14,7 @@ class Locale;
 // of the fixed stage texts or "Date To Period" with the date being converted; the date's text
 // form is made only when the stage is read, so a conversion that succeeds never formats it.
 class Stage {
-public:
+  public:
     void set(std::u16string_view fixedText) {
         text_ = fixedText;
         periodDate_.reset();
@@ -27,7 +27,7 @@ public:
 
     friend bool operator==(const Stage&, const Stage&) = default;
 
-private:
+  private:
     std::u16string_view text_; // always a string literal
     std::optional<Date> periodDate_;
 };
