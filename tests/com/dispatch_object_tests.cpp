@@ -3,6 +3,7 @@
 #include "host/calls.h"
 #include "host/com/dispatch_object.h"
 #include "hostsim/host.h"
+#include "runtime/com/com_object.h"
 #include "runtime/text.h"
 #include "sim_dispatch.h"
 
@@ -127,23 +128,13 @@ TEST_F(DispatchObjectTest, HostErrorsPassThroughUnchanged) {
 }
 
 // An IDispatch whose lookups and calls fail as scripted.
-class FailingDispatch final : public IDispatch {
+class FailingDispatch final : public com::ComObject<FailingDispatch, IDispatch> {
   public:
     HRESULT namesResult = S_OK;
     HRESULT invokeResult = S_OK;
     EXCEPINFO exception{};
     bool deferredFillInCalled = false;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-        *result = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IDispatch)
-            return E_NOINTERFACE;
-        *result = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
@@ -158,8 +149,6 @@ class FailingDispatch final : public IDispatch {
             *out = exception;
         return invokeResult;
     }
-
-    ULONG references = 1;
 };
 
 FailingDispatch* filling = nullptr;
@@ -189,30 +178,30 @@ TEST(DispatchFailures, MapAsAVbCallerMapsThem) {
         {E_FAIL, static_cast<std::uint32_t>(E_FAIL)},
     };
     for (const auto& [returned, expected] : invokeFailures) {
-        FailingDispatch dispatch;
-        dispatch.invokeResult = returned;
-        EXPECT_EQ(static_cast<std::uint32_t>(failureOf(dispatch)), expected)
+        const auto dispatch = FailingDispatch::create();
+        dispatch->invokeResult = returned;
+        EXPECT_EQ(static_cast<std::uint32_t>(failureOf(*dispatch)), expected)
             << std::hex << returned;
-        EXPECT_EQ(dispatch.references, 1u);
+        EXPECT_EQ(dispatch->references(), 1u);
     }
-    FailingDispatch unknownName;
-    unknownName.namesResult = DISP_E_UNKNOWNNAME;
-    EXPECT_EQ(static_cast<std::uint32_t>(failureOf(unknownName)), 0x800A01B6u);
+    const auto unknownName = FailingDispatch::create();
+    unknownName->namesResult = DISP_E_UNKNOWNNAME;
+    EXPECT_EQ(static_cast<std::uint32_t>(failureOf(*unknownName)), 0x800A01B6u);
 }
 
 TEST(DispatchFailures, ExceptionsCarryTheirCodeOrRunTimeErrorNumber) {
-    FailingDispatch withCode;
-    withCode.invokeResult = DISP_E_EXCEPTION;
-    withCode.exception.wCode = 1234;
-    withCode.exception.bstrDescription = SysAllocString(L"described");
-    EXPECT_EQ(static_cast<std::uint32_t>(failureOf(withCode)), 0x800A0000u + 1234u);
+    const auto withCode = FailingDispatch::create();
+    withCode->invokeResult = DISP_E_EXCEPTION;
+    withCode->exception.wCode = 1234;
+    withCode->exception.bstrDescription = SysAllocString(L"described");
+    EXPECT_EQ(static_cast<std::uint32_t>(failureOf(*withCode)), 0x800A0000u + 1234u);
 
-    FailingDispatch deferred;
-    deferred.invokeResult = DISP_E_EXCEPTION;
-    deferred.exception.pfnDeferredFillIn = fillIn;
-    filling = &deferred;
-    EXPECT_EQ(static_cast<std::uint32_t>(failureOf(deferred)), 0x80047777u);
-    EXPECT_TRUE(deferred.deferredFillInCalled);
+    const auto deferred = FailingDispatch::create();
+    deferred->invokeResult = DISP_E_EXCEPTION;
+    deferred->exception.pfnDeferredFillIn = fillIn;
+    filling = deferred.get();
+    EXPECT_EQ(static_cast<std::uint32_t>(failureOf(*deferred)), 0x80047777u);
+    EXPECT_TRUE(deferred->deferredFillInCalled);
 }
 
 } // namespace

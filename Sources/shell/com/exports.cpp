@@ -1,8 +1,9 @@
 // The DLL's four exports (see Brenik_Zefa.def). DllMain is the runtime's default: the component
 // does nothing of its own when the DLL loads or unloads.
 #include "Brenik_Zefa.h"
-#include "class_factory.h"
+#include "link_helper_object.h"
 #include "registration.h"
+#include "runtime/com/class_factory.h"
 #include "runtime/com/hresult_error.h"
 
 using namespace bz::com;
@@ -13,8 +14,10 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     *result = nullptr;
     if (clsid != __uuidof(TembraLinkHelper))
         return CLASS_E_CLASSNOTAVAILABLE;
-    return guarded(IID_IClassFactory,
-                   [&] { return ClassFactory::create()->QueryInterface(iid, result); });
+    return guarded(IID_IClassFactory, [&] {
+        return ClassFactory<LinkHelperObject::createInstance>::create()->QueryInterface(iid,
+                                                                                        result);
+    });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {

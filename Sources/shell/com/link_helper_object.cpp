@@ -58,36 +58,15 @@ void requirePointers(std::initializer_list<const void*> pointers) {
 LinkHelperObject::LinkHelperObject()
     : core_(locale_), dispatch_(componentInterface), host_(*this) {}
 
-ComPtr<_TembraLinkHelper> LinkHelperObject::create() {
-    return ComPtr<_TembraLinkHelper>::attach(new LinkHelperObject());
+HRESULT LinkHelperObject::createInstance(REFIID iid, void** result) noexcept {
+    return guarded(IID_IClassFactory, [&] { return create()->QueryInterface(iid, result); });
 }
 
-HRESULT LinkHelperObject::QueryInterface(REFIID iid, void** result) noexcept {
-    if (!result)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(_TembraLinkHelper))
-        *result = static_cast<_TembraLinkHelper*>(this);
-    else if (iid == __uuidof(ITembraLinkHelper))
-        *result = &host_;
-    else if (iid == IID_ISupportErrorInfo)
-        *result = static_cast<ISupportErrorInfo*>(this);
-    else {
-        *result = nullptr;
-        return E_NOINTERFACE;
-    }
+IUnknown* LinkHelperObject::queryOther(REFIID iid) noexcept {
+    if (iid != __uuidof(ITembraLinkHelper))
+        return nullptr;
     AddRef();
-    return S_OK;
-}
-
-ULONG LinkHelperObject::AddRef() noexcept {
-    return ++references_;
-}
-
-ULONG LinkHelperObject::Release() noexcept {
-    const ULONG remaining = --references_;
-    if (remaining == 0)
-        delete this;
-    return remaining;
+    return &host_;
 }
 
 HRESULT LinkHelperObject::GetTypeInfoCount(UINT* count) noexcept {
@@ -187,19 +166,7 @@ void LinkHelperObject::setCollege(VARIANT* college) {
 }
 
 LinkHelperObject::HostInterface::HostInterface(LinkHelperObject& outer)
-    : outer_(outer), dispatch_(hostInterface) {}
-
-HRESULT LinkHelperObject::HostInterface::QueryInterface(REFIID iid, void** result) noexcept {
-    return outer_.QueryInterface(iid, result);
-}
-
-ULONG LinkHelperObject::HostInterface::AddRef() noexcept {
-    return outer_.AddRef();
-}
-
-ULONG LinkHelperObject::HostInterface::Release() noexcept {
-    return outer_.Release();
-}
+    : Delegating(*outer.identity()), outer_(outer), dispatch_(hostInterface) {}
 
 HRESULT LinkHelperObject::HostInterface::GetTypeInfoCount(UINT* count) noexcept {
     return typeInfoCount(count);

@@ -2,6 +2,7 @@
 
 #include "Brenik_Zefa.h"
 #include "module.h"
+#include "runtime/com/com_object.h"
 #include "runtime/com/platform_locale.h"
 #include "shell/tembra_link_helper.h"
 #include "type_info_dispatch.h"
@@ -12,14 +13,15 @@ namespace bz::com {
 // _TembraLinkHelper and the host's ITembraLinkHelper on one identity, converts arguments and
 // forwards every member to the core; IDispatch comes from each interface's type library. The
 // members never assign their by-reference parameters, so nothing is copied back to them.
-class LinkHelperObject final : public _TembraLinkHelper, public ISupportErrorInfo {
+class LinkHelperObject final
+    : public ComObject<LinkHelperObject, _TembraLinkHelper, ISupportErrorInfo> {
   public:
-    // A new object with one reference, held by the result.
-    static ComPtr<_TembraLinkHelper> create();
+    LinkHelperObject();
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    // A new object queried for `iid`, as the class factory hands it out.
+    static HRESULT createInstance(REFIID iid, void** result) noexcept;
+    // The host's interface, a tear-off of this object.
+    IUnknown* queryOther(REFIID iid) noexcept;
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** result) noexcept override;
@@ -53,13 +55,10 @@ class LinkHelperObject final : public _TembraLinkHelper, public ISupportErrorInf
   private:
     // The host's ITembraLinkHelper on this object: its IDispatch comes from the host's interface
     // library, its one member reaches the same procedure as member 6 of the default interface.
-    class HostInterface final : public ITembraLinkHelper {
+    class HostInterface final : public Delegating<ITembraLinkHelper> {
       public:
         explicit HostInterface(LinkHelperObject& outer);
 
-        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) noexcept override;
-        ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-        ULONG STDMETHODCALLTYPE Release() noexcept override;
         HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
         HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID,
                                               ITypeInfo** result) noexcept override;
@@ -76,13 +75,8 @@ class LinkHelperObject final : public _TembraLinkHelper, public ISupportErrorInf
         TypeInfoDispatch dispatch_;
     };
 
-    LinkHelperObject();
-    ~LinkHelperObject() = default;
-
     void setCollege(VARIANT* college);
 
-    ModuleReference moduleReference_;
-    ULONG references_ = 1;
     PlatformLocale locale_;
     TembraLinkHelper core_;
     TypeInfoDispatch dispatch_;

@@ -2,32 +2,20 @@
 
 #include "runtime/com/hresult_error.h"
 
-#include <atomic>
-
 namespace bz::com {
 
 namespace {
 
-std::atomic<long> moduleReferences{0};
+// Any object of this module: its address finds the module.
+const char moduleAnchor = 0;
 
 } // namespace
-
-void addModuleReference() noexcept {
-    ++moduleReferences;
-}
-void releaseModuleReference() noexcept {
-    --moduleReferences;
-}
-
-bool moduleIsIdle() noexcept {
-    return moduleReferences == 0;
-}
 
 std::wstring modulePath() {
     HMODULE module = nullptr;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                                 GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(&moduleReferences), &module))
+                            reinterpret_cast<LPCWSTR>(&moduleAnchor), &module))
         raiseHresult(HRESULT_FROM_WIN32(GetLastError()));
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {

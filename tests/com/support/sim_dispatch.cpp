@@ -3,6 +3,7 @@
 #include "host/com/dispatch_object.h"
 #include "host/com/variant_conversion.h"
 #include "runtime/com/bstr.h"
+#include "runtime/com/com_object.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
 
@@ -31,33 +32,22 @@ InvokeKind kindOf(WORD flags) {
     return flags & DISPATCH_METHOD ? InvokeKind::Method : InvokeKind::PropertyGet;
 }
 
-class SimDispatch final : public IDispatch {
+class SimDispatch final : public com::ComObject<SimDispatch, IDispatch> {
   public:
     explicit SimDispatch(ObjectRef object) : object_(std::move(object)) {}
 
     Object& object() const { return *object_; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-        *result = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_SimDispatch) {
+    // The host object's other interfaces, each behind a COM face of its own.
+    IUnknown* queryOther(REFIID iid) noexcept {
+        if (iid == IID_SimDispatch) {
             AddRef();
-            *result = static_cast<IDispatch*>(this);
-            return S_OK;
+            return identity();
         }
         Guid guid;
         std::memcpy(&guid, &iid, sizeof guid);
         ObjectRef found = object_->queryInterface(guid);
-        if (!found)
-            return E_NOINTERFACE;
-        *result = simDispatch(std::move(found)).detach();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG remaining = --references_;
-        if (remaining == 0)
-            delete this;
-        return remaining;
+        return found ? simDispatch(std::move(found)).detach() : nullptr;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
@@ -88,7 +78,6 @@ class SimDispatch final : public IDispatch {
     }
 
     ObjectRef object_;
-    ULONG references_ = 1;
     std::vector<std::u16string> names_;
 };
 
@@ -187,7 +176,7 @@ HRESULT SimDispatch::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS*
 } // namespace
 
 com::ComPtr<IDispatch> simDispatch(ObjectRef object) {
-    return com::ComPtr<IDispatch>::attach(new SimDispatch(std::move(object)));
+    return com::ComPtr<IDispatch>::attach(SimDispatch::create(std::move(object)).detach());
 }
 
 Variant simFromVariant(const VARIANT& value) {

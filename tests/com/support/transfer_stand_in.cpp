@@ -2,34 +2,18 @@
 
 #include "PrePostTrans.h"
 #include "runtime/com/bstr.h"
+#include "runtime/com/com_object.h"
 #include "runtime/com/hresult_error.h"
 
 namespace bz::test {
 
 namespace {
 
-class TransferStandIn final : public _PrePostTransfer, public ISupportErrorInfo {
+class TransferStandIn final
+    : public com::ComObject<TransferStandIn, _PrePostTransfer, ISupportErrorInfo> {
   public:
     explicit TransferStandIn(host::TransferObject& receiver) : receiver_(receiver) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-        *result = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(_PrePostTransfer))
-            *result = static_cast<_PrePostTransfer*>(this);
-        else if (iid == IID_ISupportErrorInfo)
-            *result = static_cast<ISupportErrorInfo*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG remaining = --references_;
-        if (remaining == 0)
-            delete this;
-        return remaining;
-    }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
@@ -76,14 +60,12 @@ class TransferStandIn final : public _PrePostTransfer, public ISupportErrorInfo 
 
   private:
     host::TransferObject& receiver_;
-    ULONG references_ = 1;
 };
 
 } // namespace
 
 com::ComPtr<IUnknown> transferStandIn(host::TransferObject& receiver) {
-    return com::ComPtr<IUnknown>::attach(
-        static_cast<_PrePostTransfer*>(new TransferStandIn(receiver)));
+    return com::ComPtr<IUnknown>(TransferStandIn::create(receiver)->identity());
 }
 
 } // namespace bz::test

@@ -3,6 +3,10 @@
 // the tests only.
 #include "script_host.h"
 
+#include "runtime/com/class_factory.h"
+#include "runtime/com/hresult_error.h"
+#include "shell/com/module.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -11,6 +15,9 @@
 
 namespace {
 
+using bz::com::ClassFactory;
+using bz::com::guarded;
+using bz::com::modulePath;
 using bz::test::ScriptHost;
 
 constexpr CLSID CLSID_ScriptHost{
@@ -25,48 +32,19 @@ std::vector<std::unique_ptr<ScriptHost>>& hosts() {
     return *all;
 }
 
-// The class object: static, so its count does not matter.
-class Factory final : public IClassFactory {
-  public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
-        *result = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IClassFactory)
-            return E_NOINTERFACE;
-        *result = static_cast<IClassFactory*>(this);
-        return S_OK;
+HRESULT createScriptHost(REFIID iid, void** result) noexcept {
+    try {
+        hosts().push_back(std::make_unique<ScriptHost>());
+        return hosts().back()->face()->QueryInterface(iid, result);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** result) override {
-        *result = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        try {
-            hosts().push_back(std::make_unique<ScriptHost>());
-            return hosts().back()->face()->QueryInterface(iid, result);
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
-        }
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-};
-
-Factory factory;
+}
 
 std::wstring guidText(REFGUID guid) {
     wchar_t text[39];
     StringFromGUID2(guid, text, 39);
     return text;
-}
-
-std::wstring modulePath() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&factory), &module);
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size())));
-    return path;
 }
 
 LSTATUS setText(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
@@ -80,7 +58,9 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     *result = nullptr;
     if (clsid != CLSID_ScriptHost)
         return CLASS_E_CLASSNOTAVAILABLE;
-    return factory.QueryInterface(iid, result);
+    return guarded(IID_IClassFactory, [&] {
+        return ClassFactory<createScriptHost>::create()->QueryInterface(iid, result);
+    });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
@@ -88,14 +68,16 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-    const std::wstring classKey = L"CLSID\\" + guidText(CLSID_ScriptHost);
-    for (LSTATUS status :
-         {setText(classKey + L"\\InprocServer32", nullptr, modulePath()),
-          setText(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"),
-          setText(std::wstring(progId) + L"\\CLSID", nullptr, guidText(CLSID_ScriptHost))})
-        if (status != ERROR_SUCCESS)
-            return HRESULT_FROM_WIN32(static_cast<unsigned long>(status));
-    return S_OK;
+    return guarded(IID_NULL, [] {
+        const std::wstring classKey = L"CLSID\\" + guidText(CLSID_ScriptHost);
+        for (LSTATUS status :
+             {setText(classKey + L"\\InprocServer32", nullptr, modulePath()),
+              setText(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"),
+              setText(std::wstring(progId) + L"\\CLSID", nullptr, guidText(CLSID_ScriptHost))})
+            if (status != ERROR_SUCCESS)
+                return HRESULT_FROM_WIN32(static_cast<unsigned long>(status));
+        return S_OK;
+    });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
