@@ -22,6 +22,7 @@ Variant Invocation::value(std::size_t index) const {
 
 Variant SimObject::invoke(const MemberId& member, InvokeKind kind, std::span<const Argument> args,
                           std::span<const std::u16string> namedArgs) {
+    checkInvokeArguments(member, kind, args.size(), namedArgs.size());
     Call call{label_, member, kind, {}, {namedArgs.begin(), namedArgs.end()}};
     for (const Argument& argument : args) {
         Variant value = snapshot(argument);

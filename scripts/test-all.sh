@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native core with its tests, the same under the
-# sanitizers, then the COM server under Wine.
+# Builds everything and runs every test: the formatting check, the native core with its tests,
+# the same under the sanitizers, then the COM server under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
+bash scripts/check-format.sh
 
 cmake --preset native
 cmake --build --preset native

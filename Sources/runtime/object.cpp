@@ -2,6 +2,8 @@
 
 #include "variant.h"
 
+#include <stdexcept>
+
 namespace bz {
 
 ObjectRef::ObjectRef(Object* object) noexcept : object_(object) {
@@ -36,6 +38,17 @@ std::uint16_t Argument::variantType() const {
         }
     };
     return std::visit(TypeOf{}, value);
+}
+
+void checkInvokeArguments(const MemberId& member, InvokeKind kind, std::size_t argumentCount,
+                          std::size_t nameCount) {
+    if (nameCount > 0 && !std::holds_alternative<std::u16string>(member))
+        throw std::logic_error("named arguments need a member name");
+    if (nameCount > argumentCount)
+        throw std::logic_error("more argument names than arguments");
+    const bool put = kind == InvokeKind::PropertyPut || kind == InvokeKind::PropertyPutRef;
+    if (put && argumentCount <= nameCount)
+        throw std::logic_error("a property put without its value");
 }
 
 } // namespace bz

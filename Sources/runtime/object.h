@@ -76,7 +76,8 @@ class Object {
     virtual void release() noexcept = 0;
 
     // Invokes a member. `args` are in parameter order (first parameter first); the last
-    // `namedArgs.size()` of them are named, in the order of `namedArgs`.
+    // `namedArgs.size()` of them are named, in the order of `namedArgs`. What the caller must
+    // keep to is checked by checkInvokeArguments.
     virtual Variant invoke(const MemberId& member, InvokeKind kind, std::span<const Argument> args,
                            std::span<const std::u16string> namedArgs) = 0;
 
@@ -86,5 +87,11 @@ class Object {
   protected:
     ~Object() = default;
 };
+
+// Checks what every invoke requires of its caller: named arguments only with a member name and
+// never more names than arguments, a put always with its value. A violation is a programming
+// error, raised as std::logic_error before anything is called.
+void checkInvokeArguments(const MemberId& member, InvokeKind kind, std::size_t argumentCount,
+                          std::size_t nameCount);
 
 } // namespace bz

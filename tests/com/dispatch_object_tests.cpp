@@ -46,6 +46,29 @@ TEST_F(DispatchObjectTest, NamedStringReferenceArrivesAsTheCoreSaysIt) {
     EXPECT_EQ(calls[0].args[0].value, Variant(u"S1"s));
 }
 
+TEST_F(DispatchObjectTest, CallsThatBreakTheCallersRulesFailBeforeAnyCall) {
+    ObjectRef object = throughCom(host_.addObject(u"target"));
+    const Variant value(std::int16_t{1});
+    const Argument one[]{host::byValue(value)};
+    const std::u16string names[]{u"first", u"second"};
+    struct Case {
+        MemberId member;
+        InvokeKind kind;
+        std::span<const Argument> args;
+        std::span<const std::u16string> names;
+    } cases[]{
+        {std::int32_t{510}, InvokeKind::Method, one, std::span(names, 1)},
+        {u"Member"s, InvokeKind::Method, one, names},
+        {u"Member"s, InvokeKind::PropertyPutRef, {}, {}},
+        {u"Member"s, InvokeKind::PropertyPut, one, std::span(names, 1)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_THROW(object->invoke(c.member, c.kind, c.args, c.names), std::logic_error)
+            << (&c - cases);
+    }
+    EXPECT_TRUE(host_.takeCalls().empty());
+}
+
 TEST_F(DispatchObjectTest, PositionalArgumentsKeepTheirOrderAndTypes) {
     hostsim::SimObject& target = host_.addObject(u"target");
     target.define(u"SetSuitabilities", [](Invocation&) { return Variant(); });

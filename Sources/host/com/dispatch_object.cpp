@@ -130,6 +130,7 @@ std::vector<DISPID> DispatchObject::dispatchIds(const MemberId& member,
 Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
                                std::span<const Argument> args,
                                std::span<const std::u16string> namedArgs) {
+    checkInvokeArguments(member, kind, args.size(), namedArgs.size());
     const std::vector<DISPID> ids = dispatchIds(member, namedArgs);
 
     // The named arguments go first in rgvarg, in the order of their ids; the assigned value of a

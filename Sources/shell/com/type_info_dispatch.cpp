@@ -103,6 +103,87 @@ void fillException(HRESULT hr, EXCEPINFO& exception) {
     }
 }
 
+// The parameters of one member as its description declares them.
+struct MemberShape {
+    UINT parameters; // the result's included
+    UINT inputs;     // the parameters the caller passes
+    bool hasResult;
+};
+
+MemberShape shapeOf(const FUNCDESC& description) {
+    const auto parameters = static_cast<UINT>(description.cParams);
+    const bool hasResult =
+        parameters > 0 &&
+        (description.lprgelemdescParam[parameters - 1].paramdesc.wParamFlags & PARAMFLAG_FRETVAL);
+    return {parameters, parameters - (hasResult ? 1 : 0), hasResult};
+}
+
+// Maps each input parameter to its argument in `params.rgvarg`: named arguments come first
+// there, positional ones follow, last first; a property's assigned value is its last parameter.
+HRESULT mapArguments(const DISPPARAMS& params, UINT inputs, std::vector<UINT>& argumentOf) {
+    argumentOf.assign(inputs, inputs);
+    for (UINT k = 0; k < params.cArgs; ++k) {
+        UINT index = params.cArgs - 1 - k;
+        if (k < params.cNamedArgs) {
+            const DISPID name = params.rgdispidNamedArgs[k];
+            index = name == DISPID_PROPERTYPUT ? inputs - 1 : static_cast<UINT>(name);
+        }
+        if (index >= inputs || argumentOf[index] != inputs)
+            return DISP_E_PARAMNOTFOUND;
+        argumentOf[index] = k;
+    }
+    return S_OK;
+}
+
+// A temporary of the declared type for every parameter, the result's included, and the
+// by-reference VARIANTs that point the call at them.
+struct Temporaries {
+    explicit Temporaries(UINT count)
+        : values(count), isInterface(count), types(count), pointers(count), pointerArgs(count) {}
+
+    VariantArray values;
+    std::vector<bool> isInterface;
+    std::vector<VARTYPE> types;
+    std::vector<VARIANT> pointers;
+    std::vector<VARIANTARG*> pointerArgs;
+};
+
+// Fills the temporaries: each input coerced from its argument, the result empty. On a failed
+// coercion `failedArgument` names the argument's position in `params.rgvarg`.
+HRESULT makeTemporaries(ITypeInfo& info, const FUNCDESC& description, const MemberShape& shape,
+                        DISPPARAMS& params, const std::vector<UINT>& argumentOf, LCID lcid,
+                        Temporaries& temporaries, UINT& failedArgument) {
+    for (UINT i = 0; i < shape.parameters; ++i) {
+        const DeclaredType declared = declaredType(info, description.lprgelemdescParam[i].tdesc);
+        VARIANT& value = temporaries.values[i];
+        if (i < shape.inputs) {
+            const HRESULT hr = coerce(params.rgvarg[argumentOf[i]], declared, lcid, value);
+            if (FAILED(hr)) {
+                failedArgument = argumentOf[i];
+                return hr;
+            }
+        } else {
+            V_VT(&value) = declared.type == VT_VARIANT ? VARTYPE{VT_EMPTY} : declared.type;
+        }
+        temporaries.isInterface[i] = declared.interfaceId.has_value();
+        temporaries.types[i] = VT_BYREF | declared.type;
+        V_VT(&temporaries.pointers[i]) = temporaries.types[i];
+        V_BYREF(&temporaries.pointers[i]) = storageOf(value, declared.type);
+        temporaries.pointerArgs[i] = &temporaries.pointers[i];
+    }
+    return S_OK;
+}
+
+// Calls the member through its vtable entry with pointers to the temporaries: its HRESULT.
+HRESULT callMember(IUnknown* instance, const FUNCDESC& description, Temporaries& temporaries) {
+    VARIANT returned;
+    VariantInit(&returned);
+    check(DispCallFunc(instance, description.oVft, CC_STDCALL, VT_ERROR,
+                       static_cast<UINT>(temporaries.types.size()), temporaries.types.data(),
+                       temporaries.pointerArgs.data(), &returned));
+    return V_ERROR(&returned);
+}
+
 } // namespace
 
 ComPtr<ITypeInfo> interfaceTypeInfo(ITypeLib& library, REFIID iid) {
@@ -153,63 +234,28 @@ HRESULT TypeInfoDispatch::invokeMember(IUnknown* instance, DISPID member, LCID l
     const FuncDescPtr description = findMember(info, member, flags);
     if (!description || (description->wFuncFlags & FUNCFLAG_FRESTRICTED))
         return DISP_E_MEMBERNOTFOUND;
-    const auto parameters = static_cast<UINT>(description->cParams);
-    const bool hasResult =
-        parameters > 0 &&
-        (description->lprgelemdescParam[parameters - 1].paramdesc.wParamFlags & PARAMFLAG_FRETVAL);
-    const UINT inputs = parameters - (hasResult ? 1 : 0);
-    if (!params || params->cArgs != inputs)
+    const MemberShape shape = shapeOf(*description);
+    if (!params || params->cArgs != shape.inputs)
         return DISP_E_BADPARAMCOUNT;
 
-    // The argument of each parameter: named arguments come first in rgvarg, positional ones
-    // follow, last first; a property's assigned value is its last parameter.
-    std::vector<UINT> argumentOf(inputs, inputs);
-    for (UINT k = 0; k < params->cArgs; ++k) {
-        UINT index = params->cArgs - 1 - k;
-        if (k < params->cNamedArgs) {
-            const DISPID name = params->rgdispidNamedArgs[k];
-            index = name == DISPID_PROPERTYPUT ? inputs - 1 : static_cast<UINT>(name);
-        }
-        if (index >= inputs || argumentOf[index] != inputs)
-            return DISP_E_PARAMNOTFOUND;
-        argumentOf[index] = k;
+    std::vector<UINT> argumentOf;
+    if (const HRESULT hr = mapArguments(*params, shape.inputs, argumentOf); FAILED(hr))
+        return hr;
+    Temporaries temporaries(shape.parameters);
+    UINT failedArgument = 0;
+    if (const HRESULT hr = makeTemporaries(info, *description, shape, *params, argumentOf, lcid,
+                                           temporaries, failedArgument);
+        FAILED(hr)) {
+        if (argumentError)
+            *argumentError = failedArgument;
+        return hr;
     }
 
-    // Temporaries of the declared types, the result's included, passed by pointer.
-    VariantArray values(parameters);
-    std::vector<bool> isInterface(parameters);
-    std::vector<VARTYPE> types(parameters);
-    std::vector<VARIANT> pointers(parameters);
-    std::vector<VARIANTARG*> pointerArgs(parameters);
-    for (UINT i = 0; i < parameters; ++i) {
-        const DeclaredType declared = declaredType(info, description->lprgelemdescParam[i].tdesc);
-        if (i < inputs) {
-            const HRESULT hr = coerce(params->rgvarg[argumentOf[i]], declared, lcid, values[i]);
-            if (FAILED(hr)) {
-                if (argumentError)
-                    *argumentError = argumentOf[i];
-                return hr;
-            }
-        } else {
-            V_VT(&values[i]) = declared.type == VT_VARIANT ? VARTYPE{VT_EMPTY} : declared.type;
-        }
-        isInterface[i] = declared.interfaceId.has_value();
-        types[i] = VT_BYREF | declared.type;
-        V_VT(&pointers[i]) = types[i];
-        V_BYREF(&pointers[i]) = storageOf(values[i], declared.type);
-        pointerArgs[i] = &pointers[i];
-    }
-
-    VARIANT returned;
-    VariantInit(&returned);
-    check(DispCallFunc(instance, description->oVft, CC_STDCALL, VT_ERROR, parameters, types.data(),
-                       pointerArgs.data(), &returned));
-    const HRESULT hr = V_ERROR(&returned);
-
+    const HRESULT hr = callMember(instance, *description, temporaries);
     // The members never replace an interface argument; values go back, even after a failure.
-    for (UINT i = 0; i < inputs; ++i) {
-        if (!isInterface[i])
-            writeBack(params->rgvarg[argumentOf[i]], values[i], lcid);
+    for (UINT i = 0; i < shape.inputs; ++i) {
+        if (!temporaries.isInterface[i])
+            writeBack(params->rgvarg[argumentOf[i]], temporaries.values[i], lcid);
     }
     if (FAILED(hr)) {
         if (!exception)
@@ -217,10 +263,10 @@ HRESULT TypeInfoDispatch::invokeMember(IUnknown* instance, DISPID member, LCID l
         fillException(hr, *exception);
         return DISP_E_EXCEPTION;
     }
-    if (hasResult && result) {
+    if (shape.hasResult && result) {
         VariantInit(result);
-        *result = values[inputs];
-        VariantInit(&values[inputs]);
+        *result = temporaries.values[shape.inputs];
+        VariantInit(&temporaries.values[shape.inputs]);
     }
     return S_OK;
 }

@@ -9,6 +9,13 @@ namespace bz::com {
 // IDispatch for a dual interface, served from its type-library description: names resolve to
 // the described dispatch ids, and Invoke coerces every argument to its declared type itself, so
 // callers may pass values, typed references or references to Variants (as script hosts do).
+//
+// Invoke is rebuilt here rather than delegated to ITypeInfo::Invoke because Wine's cannot coerce
+// a reference to a Variant (what VBScript passes for every variable) into a typed by-reference
+// parameter such as BSTR* or short*, and answers type mismatch where Windows converts. So each
+// call maps the arguments to the parameters, makes a temporary of each declared type, calls the
+// vtable entry through DispCallFunc with pointers to the temporaries, and writes the temporaries
+// back into the caller's by-reference arguments.
 class TypeInfoDispatch {
   public:
     using Loader = ComPtr<ITypeInfo> (*)();
