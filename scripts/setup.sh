@@ -5,9 +5,13 @@
 # the native toolchain.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format)
+# The previewer's command line, JSON and CSV readers are header-only Debian packages.
+packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format
+    libcli11-dev nlohmann-json3-dev libfccp-dev)
+# The tests render the previewer's HTML page in a headless browser and read its screenshot.
+test_packages=(chromium zlib1g-dev)
 windows_packages=(g++-mingw-w64-i686 mingw-w64-tools libwine-dev wine wine64 wine32:i386)
-[ "${1:-}" = native ] || packages+=("${windows_packages[@]}")
+[ "${1:-}" = native ] || packages+=("${test_packages[@]}" "${windows_packages[@]}")
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
