@@ -15,14 +15,13 @@ namespace {
 
 using nlohmann::json;
 
-constexpr std::array<const char*, 6> memberNames = {"startDate",     "startTime",
-                                                    "endTime",       "PeriodsPerDay",
-                                                    "WeeksPerYear", "DaysOfWeek"};
+constexpr std::array<const char*, 6> memberNames = {"startDate",     "startTime",    "endTime",
+                                                    "PeriodsPerDay", "WeeksPerYear", "DaysOfWeek"};
 
 int lineAt(const std::string& text, std::size_t offset) {
     offset = std::min(offset, text.size());
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(offset),
-                                           '\n'));
+    return 1 + static_cast<int>(
+                   std::count(text.begin(), text.begin() + static_cast<long>(offset), '\n'));
 }
 
 // The line of the first "member": key in the text.

@@ -31,8 +31,9 @@ std::vector<FoldedDay> foldWeeks(const PeriodCells& cells, const std::vector<Tea
             folded.push_back({day.position, {}, std::move(runs)});
         folded[found->second].weeks.push_back(day.week);
     }
-    std::stable_sort(folded.begin(), folded.end(),
-                     [](const FoldedDay& a, const FoldedDay& b) { return a.position < b.position; });
+    std::stable_sort(folded.begin(), folded.end(), [](const FoldedDay& a, const FoldedDay& b) {
+        return a.position < b.position;
+    });
     return folded;
 }
 

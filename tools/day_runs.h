@@ -18,8 +18,7 @@ struct PeriodRun {
 };
 
 // The day's periods as runs, in order, unwritten runs included.
-std::vector<PeriodRun> dayRuns(const PeriodCells& cells, const TeachingDay& day,
-                               int periodsPerDay);
+std::vector<PeriodRun> dayRuns(const PeriodCells& cells, const TeachingDay& day, int periodsPerDay);
 
 // The same teaching day with the same runs in several weeks.
 struct FoldedDay {

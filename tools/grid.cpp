@@ -27,9 +27,8 @@ char markOf(Cell cell) {
 
 } // namespace
 
-void printGrid(std::ostream& out, const PreviewResource& resource,
-               const DerivedCalendar& calendar, const std::vector<TeachingDay>& days,
-               const Locale& locale) {
+void printGrid(std::ostream& out, const PreviewResource& resource, const DerivedCalendar& calendar,
+               const std::vector<TeachingDay>& days, const Locale& locale) {
     if (days.empty()) {
         out << "  no teaching day in the range shown\n";
         return;

@@ -18,11 +18,20 @@ std::string escaped(const std::string& text) {
     std::string html;
     for (char c : text) {
         switch (c) {
-        case '&': html += "&amp;"; break;
-        case '<': html += "&lt;"; break;
-        case '>': html += "&gt;"; break;
-        case '"': html += "&quot;"; break;
-        default: html += c;
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        default:
+            html += c;
         }
     }
     return html;
@@ -32,9 +41,7 @@ void printCell(std::ostream& out, const PreviewResource& resource, const Teachin
                int period, const PreviewView& view, const std::string& file) {
     const std::int32_t index = day.firstPeriod + period;
     const Cell cell = resource.cells().at(index);
-    const char* kind = cell == Cell::Available     ? "a"
-                       : cell == Cell::Unavailable ? "u"
-                                                   : "n";
+    const char* kind = cell == Cell::Available ? "a" : cell == Cell::Unavailable ? "u" : "n";
     const char* meaning = cell == Cell::Available     ? "available"
                           : cell == Cell::Unavailable ? "unavailable"
                                                       : "not written";
@@ -49,7 +56,8 @@ void printResource(std::ostream& out, const PreviewResource& resource, const Pre
                    const std::string& file) {
     const DerivedCalendar& calendar = view.calendar();
     out << "<h2>" << escaped(toUtf8(resource.name())) << " <small>(host key "
-        << escaped(toUtf8(resource.hostKey())) << ")</small></h2>\n<table class=\"grid\"><tr><th></th>";
+        << escaped(toUtf8(resource.hostKey()))
+        << ")</small></h2>\n<table class=\"grid\"><tr><th></th>";
     for (int offset : calendar.dayOffsets)
         out << "<th colspan=\"" << calendar.periodsPerDay << "\">"
             << weekdayName(weekday(addDays(calendar.yearStart, offset), 1)) << "</th>";
@@ -87,7 +95,8 @@ void printLists(std::ostream& out, const PreviewView& view) {
 
 void printHtml(std::ostream& out, const PreviewView& view, const std::string& patternsFile) {
     out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
-        << "<title>Availability preview</title>\n<style>\n" << style << "</style></head><body>\n"
+        << "<title>Availability preview</title>\n<style>\n"
+        << style << "</style></head><body>\n"
         << "<h1>Availability preview</h1>\n<p class=\"legend\">Locale " << view.localeName
         << ". <span class=\"a\"></span>available<span class=\"u\"></span>unavailable"
         << "<span class=\"n\"></span>not written</p>\n";

@@ -14,8 +14,7 @@ using nlohmann::json;
 std::string isoDate(Date date) {
     const CivilDate civil = dateTimeFields(date).date;
     char text[24];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", civil.year, civil.month,
-                  civil.day);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", civil.year, civil.month, civil.day);
     return text;
 }
 

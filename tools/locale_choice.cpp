@@ -43,8 +43,8 @@ LocaleChoice chooseLocale(const std::optional<std::string>& named) {
         if (value == nullptr || *value == '\0')
             continue;
         const std::string environment = normalized(value);
-        const bool none = environment == "c" || environment == "posix" ||
-                          environment.starts_with("c.");
+        const bool none =
+            environment == "c" || environment == "posix" || environment.starts_with("c.");
         if (!none && !environment.starts_with(normalized(choice.name)))
             choice.warning = Warning{variable, std::string("names the locale '") + value +
                                                    "', which the previewer does not know: "

@@ -40,8 +40,7 @@ std::string mapColumns(const std::vector<std::string>& pairs, ColumnNames& colum
 }
 
 void addOptions(CLI::App& app, Options& options, std::vector<std::string>& columns) {
-    app.add_option("-c,--college", options.collegeFile, "the college, a JSON file")
-        ->required();
+    app.add_option("-c,--college", options.collegeFile, "the college, a JSON file")->required();
     app.add_option("-p,--patterns", options.patternsFile,
                    "the availability fields to send, a CSV file; - reads standard input")
         ->required();
@@ -54,10 +53,10 @@ void addOptions(CLI::App& app, Options& options, std::vector<std::string>& colum
         ->delimiter(',');
     app.add_flag("--strict", options.strict, "warnings count for the exit status");
     app.add_option("--format", options.format, "text (default), json or html")
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, Format>{
-                {"text", Format::Text}, {"json", Format::Json}, {"html", Format::Html}},
-            CLI::ignore_case));
+        ->transform(CLI::CheckedTransformer(std::map<std::string, Format>{{"text", Format::Text},
+                                                                          {"json", Format::Json},
+                                                                          {"html", Format::Html}},
+                                            CLI::ignore_case));
     app.add_option("-o,--output", options.output, "write to FILE instead of standard output");
     app.add_flag("--grid", options.grid, "show each teaching day's periods, one character each");
     app.add_option("--resource", options.resources, "show only the resource with host key KEY");

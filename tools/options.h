@@ -16,7 +16,7 @@ enum class Format { Text, Json, Html };
 // The previewer's command line.
 struct Options {
     std::string collegeFile;
-    std::string patternsFile; // "-": standard input
+    std::string patternsFile;          // "-": standard input
     std::optional<std::string> locale; // the environment's when absent
     ColumnNames columns;
     bool strict = false;

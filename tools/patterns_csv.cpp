@@ -48,9 +48,9 @@ PatternReader::PatternReader(std::istream& in, const std::string& fileName,
     }
     for (const std::string* column : {&columns.hostKey, &columns.pattern})
         if (!csv_->reader.has_column(*column))
-            throw InputError(located(fileName, 1,
-                                     "the header has no '" + *column +
-                                         "' column (--columns maps other names)"));
+            throw InputError(
+                located(fileName, 1,
+                        "the header has no '" + *column + "' column (--columns maps other names)"));
     hasName_ = csv_->reader.has_column(columns.name);
 }
 

@@ -27,8 +27,7 @@ std::optional<Date> dateOption(const char* option, const std::optional<std::stri
     try {
         return locale.parseDate(fromUtf8(*text, option));
     } catch (const AutomationError&) {
-        throw InputError(std::string(option) + ": '" + *text + "' is not a date in " +
-                         localeName);
+        throw InputError(std::string(option) + ": '" + *text + "' is not a date in " + localeName);
     }
 }
 
@@ -61,9 +60,9 @@ void print(std::ostream& out, const PreviewView& view, const Options& options) {
     }
     std::optional<DayRange> grid;
     if (options.grid)
-        grid = DayRange{dateOption("--from", options.from, view.locale, view.localeName),
-                        dateOption("--to", options.to, view.locale, view.localeName),
-                        options.weeks};
+        grid =
+            DayRange{dateOption("--from", options.from, view.locale, view.localeName),
+                     dateOption("--to", options.to, view.locale, view.localeName), options.weeks};
     printText(out, view, grid);
 }
 

@@ -67,7 +67,8 @@ class PreviewResource::Availability : public HostObject {
             raise(ErrorNumber::MemberNotSupported);
         const hostsim::Invocation call{kind, args, namedArgs};
         const bool available = call.value(2).get<Boolean>().value;
-        changes_.push_back({longIn(call.value(0)), longIn(call.value(1)), available, context_.line});
+        changes_.push_back(
+            {longIn(call.value(0)), longIn(call.value(1)), available, context_.line});
         if (available)
             ++context_.effects.availableRuns;
         return {};
@@ -85,8 +86,7 @@ class PreviewResource::Availability : public HostObject {
     std::vector<Change> changes_;
 };
 
-PreviewResource::PreviewResource(std::u16string name, std::u16string hostKey,
-                                 HostContext& context)
+PreviewResource::PreviewResource(std::u16string name, std::u16string hostKey, HostContext& context)
     : HostObject(false), name_(std::move(name)), hostKey_(std::move(hostKey)), context_(context),
       cells_(std::make_shared<PeriodCells>()),
       sources_(static_cast<std::size_t>(context.sourcePeriods), 0) {}

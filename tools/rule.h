@@ -20,9 +20,8 @@ struct Rule {
     Date endTime = 0;
 };
 
-inline constexpr std::array<const char*, 5> fieldNames = {"first date", "last date",
-                                                          "teaching day", "start time",
-                                                          "end time"};
+inline constexpr std::array<const char*, 5> fieldNames = {"first date", "last date", "teaching day",
+                                                          "start time", "end time"};
 
 // Converts `rule.fields` in the component's order, with its conversions. The index of the
 // first field that fails, -1 when all five convert.

@@ -30,10 +30,12 @@ bool readInOtherOrder(const std::u16string& field, DateOrder order) {
     if (at == std::string::npos)
         return false;
     const int first = twoDigits(text, at);
-    if (first < 0 || at >= text.size() || std::string_view("/.-").find(text[at++]) == std::string_view::npos)
+    if (first < 0 || at >= text.size() ||
+        std::string_view("/.-").find(text[at++]) == std::string_view::npos)
         return false;
     const int second = twoDigits(text, at);
-    if (second < 0 || at >= text.size() || std::string_view("/.-").find(text[at]) == std::string_view::npos)
+    if (second < 0 || at >= text.size() ||
+        std::string_view("/.-").find(text[at]) == std::string_view::npos)
         return false;
     const int month = order == DateOrder::MonthFirst ? first : second;
     const int day = order == DateOrder::MonthFirst ? second : first;
@@ -48,13 +50,13 @@ std::string weeksWritten(const FieldEffects& effects) {
 }
 
 void checkDates(std::vector<std::string>& warnings, const Rule& rule,
-                const DerivedCalendar& calendar, const FieldEffects& effects,
-                const Locale& locale, DateOrder order) {
+                const DerivedCalendar& calendar, const FieldEffects& effects, const Locale& locale,
+                DateOrder order) {
     for (std::size_t field : {0u, 1u})
         if (readInOtherOrder(rule.fields[field], order))
             warnings.push_back(std::string(fieldNames[field]) + " '" + toUtf8(rule.fields[field]) +
-                               "' is read as " + dateText(field ? rule.lastDate : rule.firstDate,
-                                                          locale) +
+                               "' is read as " +
+                               dateText(field ? rule.lastDate : rule.firstDate, locale) +
                                ", day and month swapped, since the locale's month is no month");
     if (splitDate(rule.firstDate).time != 0)
         warnings.push_back("first date '" + toUtf8(rule.fields[0]) + "' carries the time " +
@@ -82,8 +84,7 @@ void checkTimes(std::vector<std::string>& warnings, const Rule& rule,
                            " lies after the teaching day, which ends at " +
                            clockText(calendar.dayEnd) + ": the span ends then");
     if (effects.availabilityStores > 0 && effects.availableRuns == 0)
-        warnings.push_back("the span " + clockText(rule.startTime) + "-" +
-                           clockText(rule.endTime) +
+        warnings.push_back("the span " + clockText(rule.startTime) + "-" + clockText(rule.endTime) +
                            " covers no period (it rounds to none or ends before it starts): "
                            "the rule only clears its days");
 }

@@ -9,9 +9,8 @@ namespace bz::preview {
 namespace {
 
 std::string weekdayAt(const DerivedCalendar& calendar, int position) {
-    return weekdayName(
-        weekday(addDays(calendar.yearStart, calendar.dayOffsets[static_cast<std::size_t>(position)]),
-                1));
+    return weekdayName(weekday(
+        addDays(calendar.yearStart, calendar.dayOffsets[static_cast<std::size_t>(position)]), 1));
 }
 
 void printFolded(std::ostream& out, const PreviewResource& resource, const PreviewView& view) {

@@ -3,8 +3,8 @@
 #include "calendar_view.h"
 #include "preview_view.h"
 
-#include <ostream>
 #include <optional>
+#include <ostream>
 
 namespace bz::preview {
 

@@ -46,7 +46,10 @@ void TransferRun::send(const PatternLine& field, const std::string& fileName) {
     context_.effects = {};
     helper_.ZEFA_LHF_SetAvailabilityByString(thing, pattern);
     if (context_.effects.nameReads > 0)
-        traced_.push_back({source, field.name, field.hostKey, {},
+        traced_.push_back({source,
+                           field.name,
+                           field.hostKey,
+                           {},
                            tracer_->trace(field.pattern, field.name, field.hostKey)});
     else
         checkRule(field, source);
@@ -60,11 +63,10 @@ void TransferRun::finish() {
 PreviewResource& TransferRun::resourceFor(const PatternLine& field, const Source& source) {
     const auto [named, isNew] = keyNames_.try_emplace(field.hostKey, field.name, source);
     if (!isNew && named->second.first != field.name)
-        warnings_.push_back({source.text(), "host key '" + toUtf8(field.hostKey) +
-                                                "' also belongs to '" +
-                                                toUtf8(named->second.first) + "' (" +
-                                                named->second.second.text() +
-                                                "): the two share its day marks"});
+        warnings_.push_back(
+            {source.text(), "host key '" + toUtf8(field.hostKey) + "' also belongs to '" +
+                                toUtf8(named->second.first) + "' (" + named->second.second.text() +
+                                "): the two share its day marks"});
     const std::u16string key = field.name + u'\0' + field.hostKey;
     const auto [found, added] = resourceIndex_.try_emplace(key, resources_.size());
     if (added)
@@ -87,8 +89,8 @@ void TransferRun::matchReportLines() {
     const std::u16string& report = transfer_.text();
     std::size_t start = 0;
     for (TracedLine& line : traced_) {
-        const std::u16string expected = std::u16string(reportPrefix) + line.name + u"': " +
-                                        line.failure.stage;
+        const std::u16string expected =
+            std::u16string(reportPrefix) + line.name + u"': " + line.failure.stage;
         std::size_t length = expected.size();
         if (report.compare(start, length, expected) != 0)
             length = std::min(report.find(reportPrefix, start + 2), report.size()) - start;

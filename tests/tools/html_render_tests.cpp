@@ -27,9 +27,9 @@ class HtmlRenderTest : public ::testing::Test {
         const TempFile patterns("hostkey,name,pattern\n"
                                 "H1,Hall,2025-01-01|2025-12-31|2|08:30|09:30\n"
                                 "H1,Hall,2025-01-07|2025-01-07|1|nine|09:00\n");
-        const PreviewRun run = runPreview("--format html --output " + page_.path() + " -c " +
-                                          college.path() + " -p " + patterns.path() +
-                                          " --locale en-GB");
+        const PreviewRun run =
+            runPreview("--format html --output " + page_.path() + " -c " + college.path() + " -p " +
+                       patterns.path() + " --locale en-GB");
         ASSERT_EQ(run.status, 1) << run.err;
         patternsPath_ = patterns.path();
     }
@@ -40,10 +40,10 @@ class HtmlRenderTest : public ::testing::Test {
 
 TEST_F(HtmlRenderTest, ShowsEachCellInItsColourBesideTheLegend) {
     const TempFile screenshot("", ".png");
-    ASSERT_EQ(std::system(chromium("--screenshot=" + screenshot.path() + " file://" +
-                                   page_.path())
-                              .c_str()),
-              0)
+    ASSERT_EQ(
+        std::system(
+            chromium("--screenshot=" + screenshot.path() + " file://" + page_.path()).c_str()),
+        0)
         << "chromium is missing: run scripts/setup.sh";
     const Image image = readPng(screenshot.path());
     ASSERT_EQ(image.width, 800u);
@@ -60,8 +60,8 @@ TEST_F(HtmlRenderTest, ShowsEachCellInItsColourBesideTheLegend) {
 
 TEST_F(HtmlRenderTest, NamesEachCellsSourceAndTracesTheReport) {
     const TempFile dom("");
-    ASSERT_EQ(std::system(chromium("--dump-dom file://" + page_.path() + " >" + dom.path()).c_str()),
-              0);
+    ASSERT_EQ(
+        std::system(chromium("--dump-dom file://" + page_.path() + " >" + dom.path()).c_str()), 0);
     const std::string text = contentOf(dom.path());
     EXPECT_THAT(text, ::testing::HasSubstr("title=\"Thu 09/01/2025 08:30: available, " +
                                            patternsPath_ + ":2\""));

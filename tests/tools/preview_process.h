@@ -15,9 +15,9 @@ namespace bz::testing {
 class TempFile {
   public:
     explicit TempFile(const std::string& content, const std::string& suffix = "") {
-        path_ = std::filesystem::temp_directory_path() /
-                ("bz_preview_" + std::to_string(::getpid()) + "_" + std::to_string(++count_) +
-                 suffix);
+        path_ =
+            std::filesystem::temp_directory_path() /
+            ("bz_preview_" + std::to_string(::getpid()) + "_" + std::to_string(++count_) + suffix);
         std::ofstream(path_, std::ios::binary) << content;
     }
     ~TempFile() { std::filesystem::remove(path_); }
@@ -49,8 +49,8 @@ struct PreviewRun {
 inline PreviewRun runPreview(const std::string& arguments, const std::string& input = "",
                              const std::string& environment = "") {
     const TempFile in(input), out(""), err("");
-    const std::string command = environment + " " + BZ_PREVIEW + " " + arguments + " <" + in.path() +
-                                " >" + out.path() + " 2>" + err.path();
+    const std::string command = environment + " " + BZ_PREVIEW + " " + arguments + " <" +
+                                in.path() + " >" + out.path() + " 2>" + err.path();
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contentOf(out.path()),
             contentOf(err.path())};
