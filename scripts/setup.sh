@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on a Debian 12 machine: the native toolchain, and for
-# the COM server the MinGW-w64 i686 cross compilers, widl's IDL files and 32-bit Wine.
+# Installs what building and testing need on a Debian 12 machine: the native toolchain, for the
+# previewer's page a headless browser, and for the COM server the MinGW-w64 i686 cross
+# compilers, widl's IDL files and 32-bit Wine.
 # Idempotent: when every package is already there it only checks. `setup.sh native` installs only
-# the native toolchain.
+# the native toolchain and the previewer's header-only libraries.
 set -euo pipefail
 
 # The previewer's command line, JSON and CSV readers are header-only Debian packages.
