@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on a Debian 12 machine: the native toolchain, and for
-# the COM server the MinGW-w64 i686 cross compilers, widl's IDL files and 32-bit Wine.
+# Installs what building and testing need on a Debian 12 machine: the native toolchain, for the
+# previewer's page a headless browser, and for the COM server the MinGW-w64 i686 cross
+# compilers, widl's IDL files and 32-bit Wine.
 # Idempotent: when every package is already there it only checks. `setup.sh native` installs only
-# the native toolchain.
+# the native toolchain and the previewer's header-only libraries.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format)
+# The previewer's command line, JSON and CSV readers are header-only Debian packages.
+packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format
+    libcli11-dev nlohmann-json3-dev libfccp-dev)
+# The tests render the previewer's HTML page in a headless browser and read its screenshot.
+test_packages=(chromium zlib1g-dev)
 windows_packages=(g++-mingw-w64-i686 mingw-w64-tools libwine-dev wine wine64 wine32:i386)
-[ "${1:-}" = native ] || packages+=("${windows_packages[@]}")
+[ "${1:-}" = native ] || packages+=("${test_packages[@]}" "${windows_packages[@]}")
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

@@ -1,8 +1,8 @@
 #include "calendar_view.h"
 
-#include "college_file.h"
 #include "runtime/text.h"
 
+#include <array>
 #include <cstdio>
 
 namespace bz::preview {
@@ -11,7 +11,7 @@ std::vector<TeachingDay> teachingDays(const DerivedCalendar& calendar, const Day
     std::vector<TeachingDay> days;
     const auto positions = static_cast<int>(calendar.dayOffsets.size());
     std::optional<int> firstWeek;
-    for (int week = 0; calendar.yearStart + 7.0 * week <= calendar.yearEnd; ++week) {
+    for (int week = 0; week < calendar.weekCount(); ++week) {
         for (int position = 0; position < positions; ++position) {
             const Date date =
                 addDays(calendar.yearStart,
@@ -23,10 +23,17 @@ std::vector<TeachingDay> teachingDays(const DerivedCalendar& calendar, const Day
                 firstWeek = week;
             if (range.weeks && week - *firstWeek >= *range.weeks)
                 return days;
-            days.push_back({week, date, (week * positions + position) * calendar.periodsPerDay});
+            days.push_back(
+                {week, position, date, (week * positions + position) * calendar.periodsPerDay});
         }
     }
     return days;
+}
+
+const char* weekdayName(int weekday) {
+    static constexpr std::array<const char*, 7> names = {"Sun", "Mon", "Tue", "Wed",
+                                                         "Thu", "Fri", "Sat"};
+    return names.at(static_cast<std::size_t>(weekday - 1));
 }
 
 std::string dayLabel(Date date, const Locale& locale) {
@@ -38,6 +45,10 @@ std::string clockText(Date time) {
     char text[8];
     std::snprintf(text, sizeof text, "%02d:%02d", clock.hour % 100, clock.minute);
     return text;
+}
+
+std::string periodStart(const DerivedCalendar& calendar, int period) {
+    return clockText(calendar.dayStart + period * calendar.periodMinutes / 1440.0);
 }
 
 void printCalendarSummary(std::ostream& out, const DerivedCalendar& calendar,

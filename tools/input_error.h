@@ -5,17 +5,16 @@
 
 namespace bz::preview {
 
-// Input the previewer cannot use: a bad option, file or value. The message says what and where,
-// ready to be shown to the user.
+// Input the previewer cannot use: a bad option, file or value. The message says what and where
+// ("FILE:LINE: ..."), ready to be shown after "bz-preview: ".
 class InputError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
-// A command line the previewer cannot use.
-class UsageError : public InputError {
-  public:
-    using InputError::InputError;
-};
+// "FILE:LINE: message".
+inline std::string located(const std::string& file, int line, const std::string& message) {
+    return file + ":" + std::to_string(line) + ": " + message;
+}
 
 } // namespace bz::preview

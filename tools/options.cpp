@@ -1,116 +1,99 @@
 #include "options.h"
 
-#include "input_error.h"
+#include <CLI/CLI.hpp>
+
+#include <map>
 
 namespace bz::preview {
 
 namespace {
 
-constexpr PortableLocaleKind localeKinds[] = {PortableLocaleKind::EnUs, PortableLocaleKind::EnGb,
-                                              PortableLocaleKind::DeDe};
+constexpr const char* description =
+    "Runs one availability transfer through the link helper against an in-memory host, as the "
+    "timetabling host would: hands it the college, sends every pattern to its resource and "
+    "finishes the transfer. Shows what each resource received, the error report the host "
+    "receives with the line, field, value and run-time error behind each of its lines, and "
+    "warnings on rules the component accepts but may not read as meant.";
 
-PortableLocaleKind localeNamed(const std::string& name) {
-    for (PortableLocaleKind kind : localeKinds)
-        if (name == localeName(kind))
-            return kind;
-    throw UsageError("--locale: unknown locale '" + name + "' (use en-US, en-GB or de-DE)");
+constexpr const char* footer = R"(
+College (JSON): {"startDate": "2024-09-02", "startTime": "09:00", "endTime": "17:00",
+  "PeriodsPerDay": 8, "WeeksPerYear": 4, "DaysOfWeek": [2, 3, 4, 5, 6]}
+  numbers or texts, the texts read under the locale; DaysOfWeek 1 = Sunday .. 7 = Saturday.
+Patterns (CSV with a header row): hostkey,name,pattern
+  R12,Room 12,2024-09-02|2024-09-27|1|09:00|12:00
+Exit status: 0 when the error report is empty, 1 when it is not (or, with --strict, when
+there are warnings), 2 for input the previewer cannot use.)";
+
+// "hostkey=ID" pairs into the column names.
+std::string mapColumns(const std::vector<std::string>& pairs, ColumnNames& columns) {
+    const std::map<std::string, std::string*> targets = {
+        {"hostkey", &columns.hostKey}, {"name", &columns.name}, {"pattern", &columns.pattern}};
+    for (const std::string& pair : pairs) {
+        const auto equals = pair.find('=');
+        const auto target = targets.find(pair.substr(0, equals));
+        if (equals == std::string::npos || target == targets.end())
+            return "expected hostkey=, name= or pattern= followed by a header name, found '" +
+                   pair + "'";
+        *target->second = pair.substr(equals + 1);
+    }
+    return {};
 }
 
-int weekCount(const std::string& text) {
-    int weeks = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9' || weeks > 100000)
-            throw UsageError("--weeks: expected a whole number of weeks, found '" + text + "'");
-        weeks = weeks * 10 + (c - '0');
-    }
-    if (text.empty() || weeks == 0)
-        throw UsageError("--weeks: expected at least 1 week, found '" + text + "'");
-    return weeks;
+void addOptions(CLI::App& app, Options& options, std::vector<std::string>& columns) {
+    app.add_option("-c,--college", options.collegeFile, "the college, a JSON file")->required();
+    app.add_option("-p,--patterns", options.patternsFile,
+                   "the availability fields to send, a CSV file; - reads standard input")
+        ->required();
+    app.add_option("--locale", options.locale,
+                   "en-US, en-GB or de-DE: how dates, times and numbers are read and shown "
+                   "(default: from LC_ALL, LC_TIME or LANG)")
+        ->check(CLI::IsMember({"en-US", "en-GB", "de-DE"}));
+    app.add_option("--columns", columns,
+                   "header names of other columns: hostkey=ID,name=Room,pattern=Availability")
+        ->delimiter(',');
+    app.add_flag("--strict", options.strict, "warnings count for the exit status");
+    app.add_option("--format", options.format, "text (default), json or html")
+        ->transform(CLI::CheckedTransformer(std::map<std::string, Format>{{"text", Format::Text},
+                                                                          {"json", Format::Json},
+                                                                          {"html", Format::Html}},
+                                            CLI::ignore_case));
+    app.add_option("-o,--output", options.output, "write to FILE instead of standard output");
+    app.add_flag("--grid", options.grid, "show each teaching day's periods, one character each");
+    app.add_option("--resource", options.resources, "show only the resource with host key KEY");
+    app.add_option("--weeks", options.weeks, "with --grid: only the first N weeks")
+        ->check(CLI::PositiveNumber);
+    app.add_option("--from", options.from, "with --grid: only the days from DATE ...");
+    app.add_option("--to", options.to, "... up to DATE (both inclusive)");
 }
 
 } // namespace
 
-const char* localeName(PortableLocaleKind kind) {
-    switch (kind) {
-    case PortableLocaleKind::EnGb:
-        return "en-GB";
-    case PortableLocaleKind::DeDe:
-        return "de-DE";
-    case PortableLocaleKind::EnUs:
-        break;
-    }
-    return "en-US";
-}
-
-Options parseOptions(std::span<const std::string> args) {
+std::variant<Options, int> parseOptions(std::span<const std::string> args, std::ostream& out,
+                                        std::ostream& err) {
+    CLI::App app(description, "bz-preview");
+    app.footer(footer);
+    app.set_version_flag("--version", "bz-preview " BZ_VERSION);
     Options options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        if (option == "--help" || option == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (option != "--college" && option != "--patterns" && option != "--locale" &&
-            option != "--weeks" && option != "--from" && option != "--to")
-            throw UsageError("unknown option '" + option + "' (see --help)");
-        if (i + 1 == args.size())
-            throw UsageError(option + " needs a value (see --help)");
-        const std::string& value = args[++i];
-        if (option == "--college")
-            options.collegeFile = value;
-        else if (option == "--patterns")
-            options.patternsFile = value;
-        else if (option == "--locale")
-            options.locale = localeNamed(value);
-        else if (option == "--weeks")
-            options.weeks = weekCount(value);
-        else if (option == "--from")
-            options.from = value;
-        else
-            options.to = value;
+    std::vector<std::string> columns;
+    addOptions(app, options, columns);
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == 0)
+            return app.exit(error, out, err);
+        err << "bz-preview: " << error.what() << " (see --help)\n";
+        return 2;
+    }
+    if (const std::string problem = mapColumns(columns, options.columns); !problem.empty()) {
+        err << "bz-preview: --columns: " << problem << '\n';
+        return 2;
+    }
+    if (options.format == Format::Html && !options.output) {
+        err << "bz-preview: --format html needs --output FILE\n";
+        return 2;
     }
     return options;
-}
-
-const char* usageText() {
-    return R"(Usage: bz-preview [options]
-
-Runs an availability transfer through the link helper against an in-memory host and shows what
-it writes into each resource, period by period, and the error report the host receives. Without
-files it runs an embedded sample college and sample patterns.
-
-Options:
-  --college FILE    the college calendar (default: the sample college)
-  --patterns FILE   the availability fields to send (default: the sample patterns)
-  --locale NAME     en-US, en-GB or de-DE: how dates, times and numbers are read and shown
-                    (default: from LC_ALL, LC_TIME or LANG; en-US when none names one)
-  --weeks N         show only the first N weeks
-  --from DATE       show only the days from DATE ...
-  --to DATE         ... up to DATE (both inclusive; dates in the locale or as 2024-09-02)
-  -h, --help        show this text
-
-College file: one "key: value" line for each key; '#' starts a comment line.
-  start date: 2024-09-02             first day of the calendar (a date in the locale)
-  start time: 09:00                  start of the teaching day
-  end time: 17:00                    end of the teaching day
-  periods per day: 8                 1 to 1440
-  weeks per year: 4                  1 to 32767
-  days of week: Mon Tue Wed Thu Fri  teaching days, first one first (or 1 = Sunday .. 7)
-The start date should fall on the first teaching day: the component counts teaching days from
-the weekday of the start date.
-
-Patterns file: one availability field per line, sent in file order; '#' starts a comment line.
-  resource name|host key|first date|last date|teaching day|start time|end time
-e.g. Room 12|R12|2024-09-02|2024-09-27|1|09:00|12:00 makes Room 12 available on the first
-teaching day of every week from 2 to 27 September 2024, 09:00 to 12:00. Everything after the
-second '|' is the pattern exactly as the host would send it. Lines with the same name and host
-key address the same resource.
-
-Grid: one line per teaching day, one character per period under its start time:
-  # available   - unavailable   . not written
-Exit status: 0 when the preview ran (whatever the error report says), 1 for an unusable file
-or a college the component rejects, 2 for a wrong command line.
-)";
 }
 
 } // namespace bz::preview

@@ -1,31 +1,37 @@
 #pragma once
 
-#include "runtime/locale.h"
+#include "patterns_csv.h"
 
 #include <optional>
+#include <ostream>
 #include <span>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace bz::preview {
 
+enum class Format { Text, Json, Html };
+
 // The previewer's command line.
 struct Options {
-    bool help = false;
-    std::optional<std::string> collegeFile;
-    std::optional<std::string> patternsFile;
-    std::optional<PortableLocaleKind> locale; // the environment's when absent
+    std::string collegeFile;
+    std::string patternsFile;          // "-": standard input
+    std::optional<std::string> locale; // the environment's when absent
+    ColumnNames columns;
+    bool strict = false;
+    bool grid = false;
+    std::vector<std::string> resources; // host keys; all when empty
+    Format format = Format::Text;
+    std::optional<std::string> output;
     std::optional<int> weeks;
     std::optional<std::string> from; // dates as written, read under the locale
     std::optional<std::string> to;
 };
 
-// Reads the arguments after the program name; InputError for anything it does not know.
-Options parseOptions(std::span<const std::string> args);
-
-// The usage text for --help.
-const char* usageText();
-
-// "en-GB" for PortableLocaleKind::EnGb, and so on.
-const char* localeName(PortableLocaleKind kind);
+// Reads the arguments after the program name. The exit status instead when the command line
+// ends the run: 0 after --help or --version, 2 after a message on `err` for a wrong one.
+std::variant<Options, int> parseOptions(std::span<const std::string> args, std::ostream& out,
+                                        std::ostream& err);
 
 } // namespace bz::preview

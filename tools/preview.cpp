@@ -1,101 +1,123 @@
 #include "preview.h"
 
-#include "calendar_view.h"
-#include "college_file.h"
-#include "grid.h"
+#include "college_json.h"
+#include "html_view.h"
 #include "input_error.h"
+#include "input_file.h"
+#include "json_view.h"
+#include "locale_choice.h"
 #include "options.h"
-#include "pattern_file.h"
-#include "report_view.h"
 #include "runtime/error.h"
-#include "sample.h"
+#include "text_view.h"
 #include "transfer_run.h"
 #include "utf.h"
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace bz::preview {
 
 namespace {
 
-std::u16string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::error_code ignored;
-    if (!in || std::filesystem::is_directory(path, ignored))
-        throw InputError(path + ": cannot read the file");
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
-        throw InputError(path + ": cannot read the file");
-    return fromUtf8(text.str(), path);
-}
-
 std::optional<Date> dateOption(const char* option, const std::optional<std::string>& text,
-                               const Locale& locale, PortableLocaleKind kind) {
+                               const Locale& locale, const std::string& localeName) {
     if (!text)
         return std::nullopt;
     try {
         return locale.parseDate(fromUtf8(*text, option));
     } catch (const AutomationError&) {
-        throw UsageError(std::string(option) + ": '" + *text + "' is not a date in " +
-                         localeName(kind));
+        throw InputError(std::string(option) + ": '" + *text + "' is not a date in " + localeName);
     }
 }
 
-void printPreview(std::ostream& out, const College& college, const TransferOutcome& outcome,
-                  const DayRange& range, const Locale& locale, PortableLocaleKind kind) {
-    out << "Locale: " << localeName(kind) << '\n';
-    printCalendarSummary(out, outcome.calendar, locale);
-    if (weekday(college.startDate, 1) != college.daysOfWeek.front())
-        out << "Note: the start date is not a " << weekdayName(college.daysOfWeek.front())
-            << "; the component counts the teaching days from the start date's weekday\n";
-    out << "Grid: " << availableMark << " available, " << unavailableMark << " unavailable, "
-        << untouchedMark << " not written\n";
-    const std::vector<TeachingDay> days = teachingDays(outcome.calendar, range);
-    for (const ResourceAvailability& resource : outcome.resources) {
-        out << '\n';
-        printGrid(out, resource, outcome.calendar, days, locale);
+// Sends every usable line of the patterns file; the unusable ones go to `problems`.
+void sendPatterns(TransferRun& run, const Options& options, std::vector<std::string>& problems,
+                  std::ostream& err, bool progress) {
+    InputFile file(options.patternsFile);
+    PatternReader reader(file.stream(), file.name(), options.columns);
+    int sent = 0;
+    while (const std::optional<PatternLine> line = reader.next(problems)) {
+        run.send(*line, file.name());
+        if (progress && ++sent % 1000 == 0)
+            err << "\rbz-preview: " << sent << " lines sent" << std::flush;
     }
-    if (outcome.resources.empty())
-        out << "\nNo availability fields to send.\n";
-    out << '\n';
-    printReports(out, outcome.reports);
+    if (progress && sent >= 1000)
+        err << "\r\033[K" << std::flush;
+    run.finish();
+}
+
+void print(std::ostream& out, const PreviewView& view, const Options& options) {
+    switch (options.format) {
+    case Format::Json:
+        printJson(out, view);
+        return;
+    case Format::Html:
+        printHtml(out, view, options.patternsFile == "-" ? "standard input" : options.patternsFile);
+        return;
+    case Format::Text:
+        break;
+    }
+    std::optional<DayRange> grid;
+    if (options.grid)
+        grid =
+            DayRange{dateOption("--from", options.from, view.locale, view.localeName),
+                     dateOption("--to", options.to, view.locale, view.localeName), options.weeks};
+    printText(out, view, grid);
+}
+
+void write(std::ostream& out, const PreviewView& view, const Options& options) {
+    if (!options.output) {
+        print(out, view, options);
+        return;
+    }
+    std::ofstream file(*options.output, std::ios::binary);
+    if (file)
+        print(file, view, options);
+    if (!file.flush())
+        throw InputError(*options.output + ": cannot write it: " + std::strerror(errno));
+}
+
+int exitStatus(const TransferRun& run, const Options& options) {
+    if (!run.report().empty())
+        return 1;
+    return options.strict && !run.warnings().empty() ? 1 : 0;
+}
+
+int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
+    const LocaleChoice choice = chooseLocale(options.locale);
+    const std::unique_ptr<Locale> locale = makePortableLocale(choice.kind);
+    InputFile collegeFile(options.collegeFile);
+    const CollegeFile college = parseCollege(contentOf(collegeFile), collegeFile.name());
+    TransferRun transfer(college, *locale,
+                         choice.kind == PortableLocaleKind::EnUs ? DateOrder::MonthFirst
+                                                                 : DateOrder::DayFirst,
+                         options.format == Format::Html);
+    if (choice.warning)
+        transfer.warn(*choice.warning);
+    std::vector<std::string> problems;
+    sendPatterns(transfer, options, problems, err, progress);
+    write(out, viewOf(transfer, *locale, choice.name, options.resources), options);
+    for (const std::string& problem : problems)
+        err << "bz-preview: " << problem << '\n';
+    return problems.empty() ? exitStatus(transfer, options) : 2;
 }
 
 } // namespace
 
-int runPreview(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+int runPreview(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+               bool progress) {
+    const std::variant<Options, int> parsed = parseOptions(args, out, err);
+    if (const int* status = std::get_if<int>(&parsed))
+        return *status;
     try {
-        const Options options = parseOptions(args);
-        if (options.help) {
-            out << usageText();
-            return 0;
-        }
-        const PortableLocaleKind kind = options.locale.value_or(portableLocaleFromEnvironment());
-        const std::unique_ptr<Locale> locale = makePortableLocale(kind);
-        const DayRange range{dateOption("--from", options.from, *locale, kind),
-                             dateOption("--to", options.to, *locale, kind), options.weeks};
-
-        const College college =
-            options.collegeFile
-                ? readCollege(fileText(*options.collegeFile), *options.collegeFile, *locale)
-                : readCollege(fromUtf8(sampleCollege, "sample"), "sample college", *locale);
-        const std::vector<PatternLine> patterns =
-            options.patternsFile
-                ? readPatterns(fileText(*options.patternsFile), *options.patternsFile)
-                : readPatterns(fromUtf8(samplePatterns, "sample"), "sample patterns");
-
-        printPreview(out, college, runTransfer(college, patterns, *locale), range, *locale, kind);
-        return 0;
-    } catch (const UsageError& error) {
-        err << "bz-preview: " << error.what() << '\n';
-        return 2;
+        return run(std::get<Options>(parsed), out, err, progress);
     } catch (const InputError& error) {
         err << "bz-preview: " << error.what() << '\n';
-        return 1;
+    } catch (const std::exception& error) {
+        err << "bz-preview: cannot go on: " << error.what() << '\n';
     }
+    return 2;
 }
 
 } // namespace bz::preview

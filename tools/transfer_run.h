@@ -1,44 +1,71 @@
 #pragma once
 
-#include "college_file.h"
-#include "pattern_file.h"
-#include "runtime/date.h"
-#include "runtime/locale.h"
+#include "college_json.h"
+#include "derived_calendar.h"
+#include "failure_tracer.h"
+#include "patterns_csv.h"
+#include "preview_host.h"
+#include "rule_warnings.h"
+#include "shell/tembra_link_helper.h"
+#include "warning.h"
 
-#include <cstdint>
-#include <map>
+#include <deque>
+#include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace bz::preview {
 
-// The calendar as the component derived it from the college.
-struct DerivedCalendar {
-    Date yearStart = 0;
-    Date yearEnd = 0;
-    Date dayStart = 0;
-    int periodsPerDay = 0;
-    int periodMinutes = 0;
-    std::vector<int> dayOffsets; // days from the first teaching day, one per teaching day
-};
-
-// A resource after the transfer: period index to availability, as stored in the resource.
-struct ResourceAvailability {
+// A line of the error report, with the input line and the failure behind it.
+struct TracedLine {
+    Source source;
     std::u16string name;
     std::u16string hostKey;
-    std::map<std::int32_t, bool> periods;
+    std::u16string text; // as the host receives it, without the CR LF before it
+    Failure failure;
 };
 
-struct TransferOutcome {
-    DerivedCalendar calendar;
-    std::vector<ResourceAvailability> resources; // in the order the patterns first name them
-    std::vector<std::u16string> reports;         // the texts the transfer object received
-};
+// One availability transfer, run as the host runs it, one field at a time: hands the college
+// to a TembraLinkHelper and prepares the transfer; `send` passes each field to its resource
+// (one per distinct name and host key); `finish` finishes the transfer. Keeps only what the
+// preview shows: each resource's periods, the report with its traces and the warnings.
+class TransferRun {
+  public:
+    // InputError naming the member the component fails on when it rejects the college.
+    // `keepSources`: each period of the calendar remembers the line that wrote it.
+    TransferRun(const CollegeFile& college, const Locale& locale, DateOrder order,
+                bool keepSources);
 
-// Runs one availability transfer as the host does: hands the college to a TembraLinkHelper,
-// prepares the transfer, sends every pattern to its resource (one resource per distinct name and
-// host key) and finishes the transfer. InputError when the component rejects the college.
-TransferOutcome runTransfer(const College& college, const std::vector<PatternLine>& patterns,
-                            const Locale& locale);
+    void send(const PatternLine& field, const std::string& fileName);
+    void finish();
+
+    const DerivedCalendar& calendar() const { return calendar_; }
+    const std::deque<PreviewResource>& resources() const { return resources_; }
+    const std::u16string& report() const { return transfer_.text(); }
+    const std::vector<TracedLine>& traced() const { return traced_; }
+    const std::vector<Warning>& warnings() const { return warnings_; }
+    void warn(Warning warning) { warnings_.push_back(std::move(warning)); }
+
+  private:
+    PreviewResource& resourceFor(const PatternLine& field, const Source& source);
+    void checkRule(const PatternLine& field, const Source& source);
+    void matchReportLines();
+
+    const Locale& locale_;
+    DateOrder order_;
+    HostContext context_;
+    PreviewCollege college_;
+    PreviewTransfer transfer_;
+    TembraLinkHelper helper_;
+    DerivedCalendar calendar_;
+    std::optional<FailureTracer> tracer_;
+    std::deque<PreviewResource> resources_;
+    std::unordered_map<std::u16string, std::size_t> resourceIndex_; // name NUL host key
+    std::unordered_map<std::u16string, std::pair<std::u16string, Source>> keyNames_;
+    std::vector<TracedLine> traced_;
+    std::vector<Warning> warnings_;
+};
 
 } // namespace bz::preview

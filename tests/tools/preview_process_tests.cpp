@@ -1,0 +1,218 @@
+// bz-preview run as a process on small files: what it prints and its exit status.
+
+#include "tools/preview_process.h"
+
+#include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
+
+#include <regex>
+#include <vector>
+
+namespace bz::testing {
+namespace {
+
+// Tuesdays and Thursdays from Tuesday 7 January 2025, 08:00 to 10:00 in four half-hour periods,
+// two weeks: the closing day is Thursday 23 January, in week 3.
+const std::string college = R"({"startDate": "2025-01-07", "startTime": "08:00",
+ "endTime": "10:00", "PeriodsPerDay": 4, "WeeksPerYear": 2, "DaysOfWeek": [3, 5]})";
+const std::string header = "hostkey,name,pattern\n";
+const std::string thursdays = "H1,Hall,2025-01-01|2025-12-31|2|08:30|09:30\n";
+
+struct Case {
+    const char* what;
+    std::string args; // {college} and {patterns} stand for the files' paths
+    std::string patterns;
+    int status;
+    std::vector<std::string> outHas; // lines the output holds
+    std::string errHas;              // what standard error holds; empty: nothing
+    std::string collegeText = college;
+    std::string input = "";
+    std::string environment = "";
+};
+
+std::string expanded(std::string text, const TempFile& collegeFile, const TempFile& patterns) {
+    text = std::regex_replace(text, std::regex("\\{college\\}"), collegeFile.path());
+    return std::regex_replace(text, std::regex("\\{patterns\\}"), patterns.path());
+}
+
+const std::string files = "--college {college} --patterns {patterns} --locale en-GB";
+
+TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
+    const Case cases[] = {
+        {"byte-order mark, CRLF, --college=FILE",
+         "--college={college} --patterns {patterns} --locale en-GB",
+         "\xEF\xBB\xBFhostkey,name,pattern\r\nH1,Hall,2025-01-01|2025-12-31|2|08:30|09:30\r\n",
+         0,
+         {"Hall (host key H1)", "  weeks 1-3: Thu 08:30-09:30", "Error report: none"},
+         ""},
+        {"standard input",
+         "-c {college} -p - --locale en-GB",
+         "",
+         0,
+         {"  weeks 1-3: Thu 08:30-09:30"},
+         "",
+         college,
+         header + thursdays},
+        {"quoted fields with commas, quotes and |",
+         files,
+         header + "H1,\"Hall, \"\"Main\"\" | East\",\"2025-01-07|2025-01-07|1|08:00|09:00\"\n",
+         0,
+         {"Hall, \"Main\" | East (host key H1)", "  week 1: Tue 08:00-09:00"},
+         ""},
+        {"columns mapped",
+         files + " --columns hostkey=ID,pattern=Availability",
+         "Availability,ID\n2025-01-07|2025-01-09|1|08:00|08:30,H1\n",
+         0,
+         {"H1 (host key H1)", "  week 1: Tue 08:00-08:30"},
+         ""},
+        {"every bad line traced",
+         files,
+         header + "H1,Hall,2025-01-07|2025-01-07|1|nine|09:00\n" +
+             "H1,Hall,2025-01-07|2025-01-07|3|08:00|09:00\nH1,Hall,2025-01-07\n" + thursdays,
+         1,
+         {"Error report, 3 lines as the transfer object received them:",
+          "  Error converting availability for 'Hall': Parsing availability string",
+          "    {patterns}:2: start time 'nine': run-time error 13 (Type mismatch)",
+          "  Error converting availability for 'Hall': Calculating Day of Week",
+          "    {patterns}:3: teaching day '3': run-time error 9 (Subscript out of range)",
+          "    {patterns}:4: last date '': run-time error 13 (Type mismatch)",
+          "  weeks 1-3: Thu 08:30-09:30"},
+         ""},
+        {"warnings",
+         files,
+         header + "H1,Hall,2025-01-07|2025-01-23|1|07:00|09:00\n",
+         0,
+         {"  {patterns}:2: start time 07:00 lies before the teaching day, which starts at 08:00: "
+          "the span starts then"},
+         ""},
+        {"warnings under --strict",
+         files + " --strict",
+         header + "H1,Hall,2025-01-07|2025-01-23|1|07:00|09:00\n",
+         1,
+         {},
+         ""},
+        {"malformed CSV lines, each reported",
+         files,
+         header + "H1,Hall,x,y\nH1,\"Hall,2025\n" + thursdays,
+         2,
+         {"  weeks 1-3: Thu 08:30-09:30"},
+         "bz-preview: {patterns}:2: more fields than the header has columns\n"
+         "bz-preview: {patterns}:3: a quoted field is not closed on its line\n"},
+        {"no pattern column",
+         files,
+         "hostkey,name\nH1,Hall\n",
+         2,
+         {},
+         "bz-preview: {patterns}:1: the header has no 'pattern' column (--columns maps other "
+         "names)\n"},
+        {"not UTF-8",
+         files,
+         header + "H1,Caf\xE9,2025-01-07|2025-01-07|1|08:00|09:00\n",
+         2,
+         {},
+         "bz-preview: {patterns}:2: the text is not valid UTF-8\n"},
+        {"missing file",
+         "-c /nonexistent/college.json -p {patterns}",
+         header,
+         2,
+         {},
+         "bz-preview: /nonexistent/college.json: cannot read it: No such file or directory\n"},
+        {"a directory",
+         "-c / -p {patterns}",
+         header,
+         2,
+         {},
+         "bz-preview: /: cannot read it: it is a directory\n"},
+        {"malformed JSON",
+         files,
+         header,
+         2,
+         {},
+         "bz-preview: {college}:2: syntax error while parsing object",
+         "{\n\"startDate\": 2025-,\n}"},
+        {"a college the component rejects",
+         files,
+         header,
+         2,
+         {},
+         "bz-preview: {college}:2: the component cannot set up the college from 'WeeksPerYear': "
+         "run-time error 6 (Overflow)\n",
+         std::regex_replace(college, std::regex("\"WeeksPerYear\": 2"), "\"WeeksPerYear\": 20000")},
+        {"an unknown college member",
+         files,
+         header,
+         2,
+         {},
+         "bz-preview: {college}:1: 'colour' is not a college member",
+         "{\"colour\": 1}"},
+        {"--version", "--version", "", 0, {"bz-preview 1.0.0"}, ""},
+        {"unknown option",
+         "--bogus -c c.json -p p.csv",
+         "",
+         2,
+         {},
+         "bz-preview: The following argument was not "
+         "expected: --bogus (see --help)\n"},
+        {"unknown locale",
+         "-c {college} -p {patterns}",
+         header,
+         0,
+         {"  LANG: names the locale 'fr_FR.UTF-8', which the previewer does not know: dates, "
+          "times and numbers are read as en-US"},
+         "",
+         college,
+         "",
+         "LC_ALL= LC_TIME= LANG=fr_FR.UTF-8"},
+        {"--resource with a key no resource has",
+         files + " --resource H2",
+         header + thursdays,
+         2,
+         {},
+         "bz-preview: --resource: no resource has the host key 'H2'\n"},
+        {"--grid",
+         files + " --grid",
+         header + thursdays,
+         0,
+         {"W1 Tue 07/01/2025  ....", "W1 Thu 09/01/2025  -##-"},
+         ""},
+    };
+    for (const Case& c : cases) {
+        const TempFile collegeFile(c.collegeText), patterns(c.patterns);
+        const PreviewRun run =
+            runPreview(expanded(c.args, collegeFile, patterns), c.input, c.environment);
+        EXPECT_EQ(run.status, c.status) << c.what << "\n" << run.err;
+        for (const std::string& line : c.outHas)
+            EXPECT_THAT(run.out, ::testing::HasSubstr(expanded(line, collegeFile, patterns) + "\n"))
+                << c.what;
+        if (c.errHas.empty())
+            EXPECT_EQ(run.err, "") << c.what;
+        else
+            EXPECT_THAT(run.err, ::testing::HasSubstr(expanded(c.errHas, collegeFile, patterns)))
+                << c.what;
+    }
+}
+
+TEST(PreviewProcessTest, JsonCarriesTheRunsTheReportAndItsTraces) {
+    const TempFile collegeFile(college);
+    const TempFile patterns(header + thursdays + "H1,Hall,2025-01-07|2025-01-07|1|nine|09:00\n");
+    const PreviewRun run = runPreview("--format json -c " + collegeFile.path() + " -p " +
+                                      patterns.path() + " --locale en-GB");
+    EXPECT_EQ(run.status, 1) << run.err;
+    const auto document = nlohmann::json::parse(run.out);
+    const auto& day = document["resources"][0]["days"][0];
+    EXPECT_EQ(day["date"], "2025-01-09");
+    EXPECT_EQ(day["available"], nlohmann::json::parse(
+                                    R"([{"from": "08:30", "to": "09:30", "firstPeriod": 5,
+                                         "periods": 2}])"));
+    EXPECT_EQ(day["unavailable"].size(), 2u);
+    EXPECT_EQ(document["report"]["text"],
+              "\r\nError converting availability for 'Hall': Parsing availability string");
+    const auto& line = document["report"]["lines"][0];
+    EXPECT_EQ(line["source"]["line"], 3);
+    EXPECT_EQ(line["field"], "start time");
+    EXPECT_EQ(line["value"], "nine");
+    EXPECT_EQ(line["error"]["number"], 13);
+}
+
+} // namespace
+} // namespace bz::testing

@@ -1,0 +1,21 @@
+#include "rule.h"
+
+#include "runtime/error.h"
+
+namespace bz::preview {
+
+int convertFields(Rule& rule, const Locale& locale) {
+    int field = 0;
+    try {
+        rule.firstDate = locale.parseDate(rule.fields[0]);
+        rule.lastDate = locale.parseDate(rule.fields[++field]);
+        rule.teachingDay = textToInteger(locale, rule.fields[++field]);
+        rule.startTime = locale.parseDate(rule.fields[++field]);
+        rule.endTime = locale.parseDate(rule.fields[++field]);
+    } catch (const AutomationError&) {
+        return field;
+    }
+    return -1;
+}
+
+} // namespace bz::preview
