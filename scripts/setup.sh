@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian 12 machine: the native toolchain, and for
-# the COM server the MinGW-w64 i686 cross compilers, widl's IDL files and 32-bit Wine.
+# the COM server the MinGW-w64 cross compilers (i686 and x86_64), widl's IDL files, 32- and
+# 64-bit Wine, and wixl with msitools for the installers.
 # Idempotent: when every package is already there it only checks. `setup.sh native` installs only
 # the native toolchain.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format)
-windows_packages=(g++-mingw-w64-i686 mingw-w64-tools libwine-dev wine wine64 wine32:i386)
+windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64
+    wine32:i386 wixl msitools)
 [ "${1:-}" = native ] || packages+=("${windows_packages[@]}")
 
 sudo_cmd=()
