@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # The installer: `msiexec /i` puts the DLL into Program Files and registers it there, a script
-# then creates the component by ProgID and runs a transfer against the test host, and
-# `msiexec /x` leaves HKEY_CLASSES_ROOT as it was and removes the DLL. What the package writes
-# is exactly what the DLL's own registration writes (regsvr32), wherever the DLL lies.
-# Usage: msi_test.sh <wine loader> <package.msi> <Brenik_Zefa.dll> <transfer script.vbs>
+# then creates the component by ProgID and runs a transfer against the test host, the package of
+# the next version replaces it (a major upgrade), and `msiexec /x` leaves HKEY_CLASSES_ROOT as it
+# was and removes the DLL. What the package writes is exactly what the DLL's own registration
+# writes (regsvr32), wherever the DLL lies.
+# Usage: msi_test.sh <wine loader> <package.msi> <next version's package.msi> <Brenik_Zefa.dll>
+#          <transfer script.vbs>
 #   (inside a Wine prefix with the stand-ins and BzTestHost registered, the component not)
 set -euo pipefail
 
 wine=$1
 msi=$(winepath -w "$2")
-dll=$(winepath -w "$3")
-script=$(winepath -w "$4")
+next_msi=$(winepath -w "$3")
+dll=$(winepath -w "$4")
+script=$(winepath -w "$5")
 installed_dll='C:\Program Files\Brenik_Zefa\Brenik_Zefa.dll'
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -41,7 +44,14 @@ msiexec /i "$msi"
 classes installed
 [ -f "$(winepath -u "$installed_dll")" ] || fail "the package did not install $installed_dll"
 "$wine" cscript //nologo "$script" || fail "the transfer script failed $? checks"
-msiexec /x "$msi"
+msiexec /i "$next_msi"
+classes upgraded
+packages=$(sed -n 's/^"PackageName"="\(Brenik_Zefa.*\)"$/\1/p' "$work/upgraded")
+[ "$packages" = "$(basename "$3")" ] ||
+    fail "after the upgrade Windows Installer records the packages: $packages"
+diff <(without_installer installed) <(without_installer upgraded) ||
+    fail "the upgrade changed the registration (above)"
+msiexec /x "$next_msi"
 classes removed
 diff <(without_installer before) <(without_installer removed) ||
     fail "uninstallation left the differences above"
