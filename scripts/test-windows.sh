@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Builds the 32-bit COM server with MinGW-w64 and runs its tests under Wine, in a fresh prefix
-# that lives in the build folder.
+# Builds the COM server with MinGW-w64 and runs its tests under Wine, in a fresh prefix that
+# lives in the build folder.
+# Usage: test-windows.sh [windows | windows-x64] [ctest options...]
+#   windows (the default) is the 32-bit DLL in a 32-bit prefix, windows-x64 the 64-bit DLL in a
+#   64-bit prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+preset=windows
+case "${1:-}" in
+windows | windows-x64) preset=$1 && shift ;;
+windows*) echo "test-windows.sh: unknown preset '$1' (windows or windows-x64)" >&2 && exit 2 ;;
+esac
+winearch=win32
+[ "$preset" = windows ] || winearch=win64
+
 bash scripts/setup.sh
 
-cmake --preset windows
-cmake --build --preset windows
+cmake --preset "$preset"
+cmake --build --preset "$preset"
 
-export WINEPREFIX="$PWD/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEPREFIX="$PWD/build/$preset/wineprefix" WINEARCH=$winearch WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or HTML engine prompts
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
@@ -23,4 +34,4 @@ wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
 (setsid wine notepad </dev/null >/dev/null 2>&1 &)
 
 # The user locale Wine reports (it reads LC_ALL); the locale tests set their own.
-LC_ALL=en_US.UTF-8 ctest --preset windows "$@"
+LC_ALL=en_US.UTF-8 ctest --preset "$preset" "$@"

@@ -1,28 +1,20 @@
 #!/usr/bin/env bash
 # regsvr32 registers the component and unregisters exactly what it wrote; the stand-in host
 # libraries' registrations of ITembraLinkHelper and the transfer interface are never touched.
-# Usage: registration_test.sh <Brenik_Zefa.dll>  (inside a Wine prefix with the stand-ins registered)
+# Usage: registration_test.sh <wine loader> <Brenik_Zefa.dll>
+#   (inside a Wine prefix with the stand-ins registered)
 set -euo pipefail
 
-dll=$(winepath -w "$1")
+wine=$1
+dll=$(winepath -w "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-# HKEY_CLASSES_ROOT as text, one line per key or value.
-classes() {
-    wine reg export HKEY_CLASSES_ROOT "$(winepath -w "$work/export.reg")" /y >/dev/null
-    iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d '\r' >"$work/$1"
-}
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+source "$(dirname "$0")/registry.sh"
 
 classes before
-wine regsvr32 /s "$dll" || fail "regsvr32 exited with $?"
+"$wine" regsvr32 /s "$dll" || fail "regsvr32 exited with $?"
 classes registered
-wine regsvr32 /s /u "$dll" || fail "regsvr32 /u exited with $?"
+"$wine" regsvr32 /s /u "$dll" || fail "regsvr32 /u exited with $?"
 classes unregistered
 
 diff "$work/before" "$work/registered" >"$work/changes" || true
