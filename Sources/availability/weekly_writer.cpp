@@ -87,7 +87,7 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
         const ObjectRef availability = availabilityOf(resource);
         const Integer dayPeriod = periodOf(conversion, plus(running, calendar.dtDayStart));
         const bool cleared =
-            DayHasBeenMarked(calendar, conversion.dictMarkedDays, hostKey, dayPeriod);
+            DayHasBeenMarked(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
         // The whole teaching day starts at the day period already converted.
         if (!cleared)
             setPeriods(*availability, dayPeriod,
@@ -96,7 +96,7 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
         host::putReference(resource, host::DISPID_ResourceAvailability, Variant(availability));
         // A day counts as cleared only once the week that cleared it is stored in the resource.
         if (!cleared)
-            MarkTheDay(calendar, conversion.dictMarkedDays, hostKey, dayPeriod);
+            MarkTheDay(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
         running = addDays(running, 7);
     }
 }

@@ -16,7 +16,7 @@ struct LinkHelperState {
     explicit LinkHelperState(const Locale& locale) : locale(locale) {}
 
     // What an availability conversion of this object works on.
-    Conversion conversion() { return {calendar, strStage, transfer.dictMarkedDays.get(), locale}; }
+    Conversion conversion() { return {calendar, strStage, transfer.dictMarkedDays, locale}; }
 
     Variant varCollege;
     Calendar calendar;

@@ -72,6 +72,29 @@ TEST_F(TransferScenarioTest, TheHostCanAskForDayMarksAsVariantBooleans) {
     EXPECT_EQ(helper_.DayHasBeenMarked(key, monday), Variant(Boolean{true}));
 }
 
+TEST_F(TransferScenarioTest, TheHostMayOpenANewTransferFromInsideAnAvailabilityCall) {
+    helper_.PrepareAvailabilityTransfer(nullptr);
+    hostsim::SimObject& availability = host_.addObject(u"availability");
+    availability.offer(host::IID_Availability);
+    bool reentered = false;
+    availability.define(host::DISPID_AvailabilitySetRange, [&](hostsim::Invocation&) {
+        if (!std::exchange(reentered, true))
+            helper_.PrepareAvailabilityTransfer(nullptr);
+        return Variant();
+    });
+    room_.define(host::DISPID_ResourceAvailability, [&](hostsim::Invocation& call) {
+        return call.kind == InvokeKind::PropertyPutRef ? Variant() : hostsim::refTo(availability);
+    });
+    send(room_, u"05/01/2026|12/01/2026|1|09:00|11:00");
+    // Both weeks' days are marked in the transfer opened inside the call.
+    std::u16string key = u"R12";
+    Integer firstWeek = 0;
+    Integer secondWeek = 40;
+    EXPECT_EQ(helper_.DayHasBeenMarked(key, firstWeek), Variant(Boolean{true}));
+    EXPECT_EQ(helper_.DayHasBeenMarked(key, secondWeek), Variant(Boolean{true}));
+    EXPECT_EQ(helper_.state().transfer.strErrors, u"");
+}
+
 TEST_F(TransferScenarioTest, ReleasingTheComponentReleasesTheCollege) {
     {
         TembraLinkHelper other(*locale_);
