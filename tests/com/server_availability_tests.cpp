@@ -133,12 +133,7 @@ TEST_F(AvailabilityThroughCom, CollegeNumbersOfOtherWidthsGiveTheSameCalendar) {
     host_.college().setProperty(u"PeriodsPerDay", rawVariant(periodsPerDay));
     host_.college().setProperty(u"WeeksPerYear", rawVariant(weeksPerYear));
     host_.college().setProperty(u"DaysOfWeek", rawVariant(weekdays.get()));
-    com::UniqueVariant college;
-    holdObject(college, host_.college());
-    ASSERT_EQ(invokeByName(*helper_, L"ITembraLinkHelper_SetActiveCollegeReference",
-                           DISPATCH_PROPERTYPUTREF, {referenceTo(college.get())})
-                  .hr,
-              S_OK);
+    ASSERT_EQ(setCollege().hr, S_OK);
     send(room_, L"1/6/2026|1/6/2026|2|09:00|11:00");
     finishWithoutReport();
     EXPECT_EQ(room_.periodsSetTo(true), (Periods{16, 17, 18, 19}));

@@ -274,8 +274,7 @@ TEST_F(LateBoundServer, HostFailuresPassThroughUnchanged) {
     // A bare HRESULT, without error information, is described by the platform's message.
     const auto bare = static_cast<std::int32_t>(E_NOTIMPL);
     host_.college().fail(u"startDate"s, AutomationError(bare, {}, {}));
-    const LateBound bareSet = invokeByName(*helper_, L"ITembraLinkHelper_SetActiveCollegeReference",
-                                           DISPATCH_PROPERTYPUTREF, {referenceTo(college.get())});
+    const LateBound bareSet = setCollege();
     EXPECT_EQ(bareSet.scode, E_NOTIMPL);
     wchar_t message[256]{};
     ASSERT_NE(FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,

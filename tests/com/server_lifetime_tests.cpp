@@ -83,12 +83,7 @@ TEST_F(ReleasedInsideAHostCall, CollegeReadCompletesTheSetUp) {
         helper_.reset();
         return Variant(DateValue{46027.0});
     });
-    com::UniqueVariant college;
-    holdObject(college, host_.college());
-    IDispatch& helper = *helper_;
-    const LateBound set = invokeByName(helper, L"ITembraLinkHelper_SetActiveCollegeReference",
-                                       DISPATCH_PROPERTYPUTREF, {referenceTo(college.get())});
-    EXPECT_EQ(set.hr, S_OK);
+    EXPECT_EQ(setCollege().hr, S_OK);
     EXPECT_EQ(host_.takeCalls().size(), 10u);
 }
 
