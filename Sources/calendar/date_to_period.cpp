@@ -32,7 +32,7 @@ PeriodConversion convertDateToPeriod(const Calendar& calendar, Stage& strStage, 
     strStage = entryStage;
     const bool exactHalf =
         minutes % calendar.intPeriodMinutes != 0 && 2 * minutes % calendar.intPeriodMinutes == 0;
-    return {result, fields.day, timeOfDay.time, days, position, base, exactHalf};
+    return {result, fields.day, secondsOfDay(fields), days, position, base, exactHalf};
 }
 
 Integer IndexOfValue(std::span<const Integer> values, std::int32_t lowerBound, Integer value) {

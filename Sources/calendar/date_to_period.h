@@ -17,12 +17,12 @@ Integer DateToPeriod(const Calendar& calendar, Stage& strStage, Date t);
 // same conversion but for the week (see WeeklyPeriod).
 struct PeriodConversion {
     Integer result;
-    std::int64_t day; // t's day number
-    double timeOfDay; // t's time of day at whole seconds
-    Integer days;     // from dtYearStart
-    Integer position; // of t's weekday among the teaching days
-    Integer base;     // the period index of the day's first period
-    bool exactHalf;   // the periods into the day end in exactly one half
+    std::int64_t day;          // t's day number
+    std::int64_t secondsOfDay; // t's time of day at whole seconds
+    Integer days;              // from dtYearStart
+    Integer position;          // of t's weekday among the teaching days
+    Integer base;              // the period index of the day's first period
+    bool exactHalf;            // the periods into the day end in exactly one half
 };
 PeriodConversion convertDateToPeriod(const Calendar& calendar, Stage& strStage, Date t);
 

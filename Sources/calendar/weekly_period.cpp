@@ -38,7 +38,7 @@ std::optional<PeriodConversion> WeeklyPeriod::next(const Calendar& calendar,
                                                    const DateFields& fields) const {
     const PeriodConversion& last = *last_;
     if (fields.day != last.day + 7 || last.days < 0 || last.exactHalf ||
-        timeOfDayAtWholeSeconds(fields).time != last.timeOfDay)
+        secondsOfDay(fields) != last.secondsOfDay)
         return std::nullopt;
     const std::int64_t days = std::int64_t{last.days} + 7;
     const std::int64_t weekDays = days / 7 * calendar.intDaysPerWeek;
@@ -50,7 +50,7 @@ std::optional<PeriodConversion> WeeklyPeriod::next(const Calendar& calendar,
         return std::nullopt;
     return PeriodConversion{static_cast<Integer>(result),
                             fields.day,
-                            last.timeOfDay,
+                            last.secondsOfDay,
                             static_cast<Integer>(days),
                             last.position,
                             static_cast<Integer>(base),

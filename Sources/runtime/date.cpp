@@ -119,8 +119,11 @@ Date timeOfDayAtWholeSeconds(Date date) {
 }
 
 DateFields timeOfDayAtWholeSeconds(const DateFields& fields) {
-    const std::int64_t seconds = roundedSeconds(fields) % secondsPerDay;
-    return {0, static_cast<double>(seconds) / secondsPerDay};
+    return {0, static_cast<double>(secondsOfDay(fields)) / secondsPerDay};
+}
+
+std::int64_t secondsOfDay(const DateFields& fields) {
+    return roundedSeconds(fields) % secondsPerDay;
 }
 
 Date addDays(Date date, double days) {

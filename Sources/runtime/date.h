@@ -55,6 +55,8 @@ DateTimeFields dateTimeFields(Date date);
 Date timeOfDayAtWholeSeconds(Date date);
 // The same of a Date already split: day 0 and the time at whole seconds.
 DateFields timeOfDayAtWholeSeconds(const DateFields& fields);
+// Those whole seconds, 0..86399.
+std::int64_t secondsOfDay(const DateFields& fields);
 
 // Date operations with the runtime's meaning (first day of week 1, first week of year 1).
 // Adds days (interval "d") keeping the time of day; a fractional count is cut toward zero to
