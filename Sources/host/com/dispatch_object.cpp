@@ -142,16 +142,25 @@ Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
     checkInvokeArguments(member, kind, args.size(), namedArgs.size());
     if (!dispatch_)
         raise(ErrorNumber::MemberNotSupported);
-    const std::vector<DISPID> ids = dispatchIds(member, namedArgs);
+    // A member by dispatch id (the calls made week by week) needs no lookup at all.
+    const auto* memberId = std::get_if<std::int32_t>(&member);
+    const std::vector<DISPID> ids =
+        memberId ? std::vector<DISPID>{} : dispatchIds(member, namedArgs);
+    const DISPID id = memberId ? *memberId : ids[0];
 
     // The named arguments go first in rgvarg, in the order of their ids; the assigned value of a
     // property put is named DISPID_PROPERTYPUT. The positional arguments follow, last first.
     const bool put = kind == InvokeKind::PropertyPut || kind == InvokeKind::PropertyPutRef;
+    DISPID putId = DISPID_PROPERTYPUT;
     std::vector<DISPID> namedIds;
-    if (put)
-        namedIds.push_back(DISPID_PROPERTYPUT);
-    namedIds.insert(namedIds.end(), ids.begin() + 1, ids.end());
-    const std::size_t positional = args.size() - namedIds.size();
+    if (ids.size() > 1) {
+        if (put)
+            namedIds.push_back(DISPID_PROPERTYPUT);
+        namedIds.insert(namedIds.end(), ids.begin() + 1, ids.end());
+    }
+    DISPID* const named = namedIds.empty() ? (put ? &putId : nullptr) : namedIds.data();
+    const std::size_t namedCount = namedIds.empty() ? (put ? 1 : 0) : namedIds.size();
+    const std::size_t positional = args.size() - namedCount;
 
     VariantArray slots(args.size());
     VariantArray referents(args.size());
@@ -164,14 +173,14 @@ Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
     for (std::size_t i = 0; i < args.size(); ++i)
         prepareArgument(args[i], slots[slotOf(i)], referents[slotOf(i)]);
 
-    DISPPARAMS params{slots.data(), namedIds.data(), static_cast<UINT>(args.size()),
-                      static_cast<UINT>(namedIds.size())};
+    DISPPARAMS params{slots.data(), named, static_cast<UINT>(args.size()),
+                      static_cast<UINT>(namedCount)};
     const bool wantsResult = kind != InvokeKind::Method && !put;
     UniqueVariant result;
     ExceptionInfo exception;
     UINT argumentError = 0;
     const HRESULT hr =
-        dispatch_->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, invokeFlags(kind), &params,
+        dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, invokeFlags(kind), &params,
                           wantsResult ? &result.get() : nullptr, &exception, &argumentError);
     // The callee may have written to by-reference arguments even when it failed.
     for (std::size_t i = 0; i < args.size(); ++i)

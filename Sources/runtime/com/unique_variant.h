@@ -4,6 +4,7 @@
 
 #include <oleauto.h>
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -35,24 +36,29 @@ class UniqueVariant {
 };
 
 // A fixed number of owned VARIANTs, contiguous as DISPPARAMS needs them; cleared on destruction.
+// A few are kept in place, as most calls pass no more.
 class VariantArray {
   public:
-    explicit VariantArray(std::size_t size) : items_(size) {
-        for (VARIANT& item : items_)
-            VariantInit(&item);
+    explicit VariantArray(std::size_t size) : size_(size) {
+        if (size_ > inPlace_.size())
+            onHeap_.resize(size_);
+        for (std::size_t i = 0; i < size_; ++i)
+            VariantInit(&data()[i]);
     }
     VariantArray(const VariantArray&) = delete;
     VariantArray& operator=(const VariantArray&) = delete;
     ~VariantArray() {
-        for (VARIANT& item : items_)
-            VariantClear(&item);
+        for (std::size_t i = 0; i < size_; ++i)
+            VariantClear(&data()[i]);
     }
 
-    VARIANT* data() noexcept { return items_.data(); }
-    VARIANT& operator[](std::size_t index) noexcept { return items_[index]; }
+    VARIANT* data() noexcept { return size_ > inPlace_.size() ? onHeap_.data() : inPlace_.data(); }
+    VARIANT& operator[](std::size_t index) noexcept { return data()[index]; }
 
   private:
-    std::vector<VARIANT> items_;
+    std::size_t size_;
+    std::array<VARIANT, 4> inPlace_;
+    std::vector<VARIANT> onHeap_;
 };
 
 } // namespace bz::com
