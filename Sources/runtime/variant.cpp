@@ -121,11 +121,8 @@ Variant arithmetic(const Variant& a, const Variant& b, Operation operation, cons
     const bool dateResult =
         operation != Operation::Multiply && (a.holds<DateValue>() != b.holds<DateValue>() ||
                                              (operation == Operation::Add && a.holds<DateValue>()));
-    if (dateResult) {
-        if (result < minDate || result >= maxDate + 1)
-            raise(ErrorNumber::Overflow);
-        return DateValue{result};
-    }
+    if (dateResult)
+        return DateValue{checkedDate(result)};
     return result;
 }
 
@@ -234,10 +231,7 @@ Long toLong(const Variant& value, const Locale& locale) {
 Date toDate(const Variant& value, const Locale& locale) {
     if (value.holds<std::u16string>())
         return locale.parseDate(value.get<std::u16string>());
-    const double number = numberFrom(value, locale);
-    if (!(number >= minDate && number < maxDate + 1))
-        raise(ErrorNumber::Overflow);
-    return number;
+    return checkedDate(numberFrom(value, locale));
 }
 
 std::u16string toString(const Variant& value, const Locale& locale) {

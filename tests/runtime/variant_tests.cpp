@@ -69,6 +69,21 @@ TEST_F(VariantTest, ConversionsRoundAndReject) {
     EXPECT_FALSE(toObject(Variant::nothing()));
 }
 
+// The range holds the whole of its end days: 1 Jan 100 and 31 Dec 9999 up to 23:59:59.
+TEST_F(VariantTest, DatesSpanTheWholeOfTheRangesEndDays) {
+    const Date lastSecond = 86399.0 / 86400;
+    const Date first = makeDate({100, 1, 1}, {23, 59, 59});
+    const Date last = makeDate({9999, 12, 31}, {23, 59, 59});
+    EXPECT_EQ(toDate(Variant(first), *us_), first);
+    EXPECT_EQ(toDate(Variant(last), *us_), last);
+    EXPECT_EQ(add(DateValue{minDate}, -lastSecond, *us_), Variant(DateValue{first}));
+    EXPECT_EQ(subtract(DateValue{maxDate}, -lastSecond, *us_), Variant(DateValue{last}));
+    EXPECT_EQ(errorOf([&] { toDate(Variant(minDate - 1), *us_); }), 6);
+    EXPECT_EQ(errorOf([&] { toDate(Variant(maxDate + 1), *us_); }), 6);
+    EXPECT_EQ(errorOf([&] { add(DateValue{minDate}, -1.0, *us_); }), 6);
+    EXPECT_EQ(errorOf([&] { add(DateValue{maxDate}, 1.0, *us_); }), 6);
+}
+
 TEST_F(VariantTest, ComparisonWithANumber) {
     EXPECT_EQ(compareWithNumber(Long{3}, 0, *us_), 1);
     EXPECT_EQ(compareWithNumber(u"0", 0, *us_), 0);
