@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian 12 machine: the native toolchain, for the
-# previewer's page a headless browser, and for the COM server the MinGW-w64 cross compilers (i686
-# and x86_64), widl's IDL files, 32- and 64-bit Wine, and wixl with msitools for the installers.
+# previewer's page a headless browser, for the fuzz targets clang with libFuzzer, and for the COM
+# server the MinGW-w64 cross compilers (i686 and x86_64), widl's IDL files, 32- and 64-bit Wine,
+# and wixl with msitools for the installers.
 # Idempotent: when every package is already there it only checks. `setup.sh native` installs only
 # the native toolchain and the previewer's header-only libraries.
 set -euo pipefail
@@ -9,8 +10,9 @@ set -euo pipefail
 # The previewer's command line, JSON and CSV readers are header-only Debian packages.
 packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format
     libcli11-dev nlohmann-json3-dev libfccp-dev)
-# The tests render the previewer's HTML page in a headless browser and read its screenshot.
-test_packages=(chromium zlib1g-dev)
+# The tests render the previewer's HTML page in a headless browser and read its screenshot; CI
+# fuzzes with clang's libFuzzer.
+test_packages=(chromium zlib1g-dev clang libclang-rt-dev)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64
     wine32:i386 wixl msitools)
 [ "${1:-}" = native ] || packages+=("${test_packages[@]}" "${windows_packages[@]}")

@@ -2,6 +2,7 @@
 
 #include "runtime/error.h"
 
+#include <bit>
 #include <utility>
 
 namespace bz {
@@ -57,6 +58,14 @@ bool DayMarkStore::isMarked(const std::u16string& key, Integer day) const {
 void DayMarkStore::removeAll() {
     lastUsed_ = nullptr;
     marks_.clear();
+}
+
+std::size_t DayMarkStore::size() const {
+    std::size_t days = 0;
+    for (const auto& [key, marks] : marks_)
+        for (const std::uint64_t word : marks.days)
+            days += static_cast<std::size_t>(std::popcount(word));
+    return days;
 }
 
 std::size_t DayMarkStore::markBytes(const std::u16string& key) const {

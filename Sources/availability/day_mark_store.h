@@ -23,6 +23,8 @@ class DayMarkStore {
     bool isMarked(const std::u16string& key, Integer day) const;
     void removeAll();
 
+    // The days marked, over every key.
+    std::size_t size() const;
     // The bytes the marks of `key` take beyond the map's own node, for measurements.
     std::size_t markBytes(const std::u16string& key) const;
 

@@ -8,7 +8,7 @@
 #include "runtime/error.h"
 
 #include <algorithm>
-#include <cmath>
+#include <limits>
 
 namespace bz {
 
@@ -16,10 +16,15 @@ namespace {
 
 // A day plus a time of day, as a plain addition of the two Date values.
 Date plus(Date day, Date time) {
-    const double sum = day + time;
-    if (!std::isfinite(sum) || sum < minDate || sum >= maxDate + 1)
-        raise(ErrorNumber::Overflow);
-    return sum;
+    return checkedDate(day + time);
+}
+
+// The running date moved on by `days`. A day past 31 Dec 9999 lies after every end date: the
+// rule has no week there, so the step gives infinity, after every Date, instead of an overflow.
+Date later(Date running, Integer days) {
+    if (splitDate(running).day + days > static_cast<std::int64_t>(maxDate))
+        return std::numeric_limits<Date>::infinity();
+    return addDays(running, days);
 }
 
 Integer periodOf(const Conversion& conversion, Date t) {
@@ -84,9 +89,9 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
     const Integer index = subtractInteger(teachingDay, 1);
     if (index < 0 || index >= std::ssize(calendar.aDayOffsets))
         raise(ErrorNumber::SubscriptOutOfRange);
-    running = addDays(running, calendar.aDayOffsets[static_cast<std::size_t>(index)]);
+    running = later(running, calendar.aDayOffsets[static_cast<std::size_t>(index)]);
     if (running < firstDate)
-        running = addDays(running, 7);
+        running = later(running, 7);
 
     conversion.strStage.set(u"Setting Availabilities");
     Object& resource = host::objectIn(target);
@@ -112,7 +117,7 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
         // A day counts as cleared only once the week that cleared it is stored in the resource.
         if (!cleared)
             MarkTheDay(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
-        running = addDays(running, 7);
+        running = later(running, 7);
     }
 }
 

@@ -52,12 +52,17 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
 
 } // namespace
 
-DateFields splitDate(Date date) {
-    // NaN fails both comparisons; the range keeps the cast to an integer defined.
-    if (!(date > static_cast<double>(minDay - 1) && date < static_cast<double>(maxDay + 1)))
+Date checkedDate(double value) {
+    // NaN fails both comparisons.
+    if (!(value > static_cast<double>(minDay - 1) && value < static_cast<double>(maxDay + 1)))
         raise(ErrorNumber::Overflow);
-    // The cast cuts toward zero, as the day part is counted on both sides of day 0.
-    const auto day = static_cast<std::int64_t>(date);
+    return value;
+}
+
+DateFields splitDate(Date date) {
+    // The range keeps the cast to an integer defined; the cast cuts toward zero, as the day part
+    // is counted on both sides of day 0.
+    const auto day = static_cast<std::int64_t>(checkedDate(date));
     return {day, std::fabs(date - static_cast<double>(day))};
 }
 

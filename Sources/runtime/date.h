@@ -8,7 +8,8 @@ namespace bz {
 // back and the fraction is still the time of day, added forward (-1.25 is 29 Dec 1899 06:00).
 using Date = double;
 
-// Valid Date range: 1 Jan 100 to 31 Dec 9999 (whole days).
+// The first and the last day of the Date range: 1 Jan 100 and 31 Dec 9999. Both days are Dates
+// with any time of day, so the range runs from just above -657435 to just below 2958466.
 inline constexpr Date minDate = -657434.0;
 inline constexpr Date maxDate = 2958465.0;
 
@@ -29,6 +30,9 @@ struct DateFields {
     std::int64_t day;
     double time;
 };
+
+// A floating value as a Date: error 6 outside the Date range (NaN and infinities included).
+Date checkedDate(double value);
 
 // Error 6 for a Date outside the range (NaN and infinities included).
 DateFields splitDate(Date date);

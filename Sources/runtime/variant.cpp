@@ -45,8 +45,8 @@ std::optional<double> plainNumber(const Variant& value) {
     raise(ErrorNumber::TypeMismatch);
 }
 
-// Whole-number operand kinds, in widening order.
-enum class Width { Byte, Integer, Long, Double };
+// Operand kinds, in widening order: whole numbers, then floating.
+enum class Width { Byte, Integer, Long, Single, Double };
 
 Width widthOf(const Variant& value) {
     switch (value.type()) {
@@ -58,9 +58,19 @@ Width widthOf(const Variant& value) {
         return Width::Integer;
     case VarType::Long:
         return Width::Long;
+    case VarType::Single:
+        return Width::Single;
     default:
         return Width::Double;
     }
+}
+
+// The kind of a result: the wider operand's, except that a Single with a Long gives a Double.
+Width widthOf(const Variant& a, const Variant& b) {
+    const Width x = widthOf(a);
+    const Width y = widthOf(b);
+    const Width wide = std::max(x, y);
+    return wide == Width::Single && std::min(x, y) == Width::Long ? Width::Double : wide;
 }
 
 // A whole-number result in the narrowest type at least `width` wide that holds it.
@@ -86,60 +96,55 @@ double numberFrom(const Variant& value, const Locale& locale) {
 
 enum class Operation { Add, Subtract, Multiply };
 
+template <typename T> T apply(Operation operation, T x, T y) {
+    if (operation == Operation::Add)
+        return x + y;
+    if (operation == Operation::Subtract)
+        return x - y;
+    return x * y;
+}
+
 Variant arithmetic(const Variant& a, const Variant& b, Operation operation, const Locale& locale) {
     if (a.holds<Null>() || b.holds<Null>())
         return Null{};
     const double x = numberFrom(a, locale);
     const double y = numberFrom(b, locale);
-    const Width width = std::max(widthOf(a), widthOf(b));
-    if (width != Width::Double) {
-        const auto i = static_cast<std::int64_t>(x);
-        const auto j = static_cast<std::int64_t>(y);
-        switch (operation) {
-        case Operation::Add:
-            return widened(i + j, width);
-        case Operation::Subtract:
-            return widened(i - j, width);
-        case Operation::Multiply:
-            return widened(i * j, width);
-        }
+    const Width width = widthOf(a, b);
+    if (width < Width::Single)
+        return widened(apply(operation, static_cast<std::int64_t>(x), static_cast<std::int64_t>(y)),
+                       width);
+    // Single arithmetic rounds each result to Single; one beyond its range widens to Double.
+    if (width == Width::Single) {
+        const float single = apply(operation, static_cast<float>(x), static_cast<float>(y));
+        if (std::isfinite(single))
+            return single;
     }
-    double result = 0;
-    switch (operation) {
-    case Operation::Add:
-        result = x + y;
-        break;
-    case Operation::Subtract:
-        result = x - y;
-        break;
-    case Operation::Multiply:
-        result = x * y;
-        break;
-    }
+    const double result = apply(operation, x, y);
     if (!std::isfinite(result))
         raise(ErrorNumber::Overflow);
     const bool dateResult =
         operation != Operation::Multiply && (a.holds<DateValue>() != b.holds<DateValue>() ||
                                              (operation == Operation::Add && a.holds<DateValue>()));
-    if (dateResult) {
-        if (result < minDate || result >= maxDate + 1)
-            raise(ErrorNumber::Overflow);
-        return DateValue{result};
-    }
+    if (dateResult)
+        return DateValue{checkedDate(result)};
     return result;
 }
 
-// Text of a Double as the runtime shows it: up to 15 significant digits, the locale's decimal
-// character, an exponent only for very large or small magnitudes.
-std::u16string doubleText(double value, const Locale& locale) {
+// Text of a floating value as the runtime shows it: up to `digits` significant digits (15 for a
+// Double, 7 for a Single), the locale's decimal character, an exponent only for very large or
+// small magnitudes.
+std::u16string floatingText(double value, int digits, const Locale& locale) {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
     std::u16string text;
     const char16_t decimal = locale.decimalSeparator();
     for (const char* c = buffer; *c; ++c)
         text.push_back(*c == '.' ? decimal : static_cast<char16_t>(*c));
     return text;
 }
+
+constexpr int doubleDigits = 15;
+constexpr int singleDigits = 7;
 
 std::u16string integerText(std::int64_t value) {
     const std::string digits = std::to_string(value);
@@ -234,30 +239,29 @@ Long toLong(const Variant& value, const Locale& locale) {
 Date toDate(const Variant& value, const Locale& locale) {
     if (value.holds<std::u16string>())
         return locale.parseDate(value.get<std::u16string>());
-    const double number = numberFrom(value, locale);
-    if (!(number >= minDate && number < maxDate + 1))
-        raise(ErrorNumber::Overflow);
-    return number;
+    return checkedDate(numberFrom(value, locale));
 }
 
 std::u16string toString(const Variant& value, const Locale& locale) {
-    return std::visit(Overloaded{
-                          [](Empty) { return std::u16string(); },
-                          [](std::int16_t v) { return integerText(v); },
-                          [](std::int32_t v) { return integerText(v); },
-                          [](std::uint8_t v) { return integerText(v); },
-                          [&](float v) { return doubleText(v, locale); },
-                          [&](double v) { return doubleText(v, locale); },
-                          [&](Currency v) {
-                              return doubleText(static_cast<double>(v.scaled) / currencyScale,
-                                                locale);
-                          },
-                          [&](DateValue v) { return locale.formatDate(v.value); },
-                          [](const std::u16string& v) { return v; },
-                          [](Boolean v) { return std::u16string(v.value ? u"True" : u"False"); },
-                          [&](const auto&) -> std::u16string { rejectNullAndNonScalars(value); },
-                      },
-                      value.storage());
+    return std::visit(
+        Overloaded{
+            [](Empty) { return std::u16string(); },
+            [](std::int16_t v) { return integerText(v); },
+            [](std::int32_t v) { return integerText(v); },
+            [](std::uint8_t v) { return integerText(v); },
+            // A Single's zero shows no sign.
+            [&](float v) { return floatingText(v == 0 ? 0.0 : v, singleDigits, locale); },
+            [&](double v) { return floatingText(v, doubleDigits, locale); },
+            [&](Currency v) {
+                return floatingText(static_cast<double>(v.scaled) / currencyScale, doubleDigits,
+                                    locale);
+            },
+            [&](DateValue v) { return locale.formatDate(v.value); },
+            [](const std::u16string& v) { return v; },
+            [](Boolean v) { return std::u16string(v.value ? u"True" : u"False"); },
+            [&](const auto&) -> std::u16string { rejectNullAndNonScalars(value); },
+        },
+        value.storage());
 }
 
 bool toBoolean(const Variant& value, const Locale& locale) {
@@ -304,7 +308,7 @@ Variant modulo(const Variant& a, const Variant& b, const Locale& locale) {
     const Long divisor = toLong(numberFrom(b, locale));
     if (divisor == 0)
         raise(ErrorNumber::DivisionByZero);
-    const Width width = std::max({widthOf(a), widthOf(b), Width::Integer});
+    const Width width = std::max(widthOf(a, b), Width::Integer);
     return widened(std::int64_t{dividend} % divisor, std::min(width, Width::Long));
 }
 

@@ -146,7 +146,8 @@ ObjectRef toObject(const Variant& value);
 // The array a Variant holds; error 13 for anything else.
 const Array& toArray(const Variant& value);
 
-// Variant arithmetic: the result widens (Integer to Long to Double) instead of overflowing.
+// Variant arithmetic: the result widens (Integer to Long to Double, Single to Double) instead of
+// overflowing. Single stays Single with Integers, Bytes and Booleans; with a Long it gives Double.
 Variant add(const Variant& a, const Variant& b, const Locale& locale);
 Variant subtract(const Variant& a, const Variant& b, const Locale& locale);
 Variant multiply(const Variant& a, const Variant& b, const Locale& locale);

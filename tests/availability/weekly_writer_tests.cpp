@@ -118,12 +118,44 @@ TEST_F(WeeklyWriterTest, RulesOutsideTheCalendarOrBackwardsWriteNothing) {
         {yearEnd + 1, yearEnd + 100},         // wholly after it
         {day(2026, 3, 10), day(2026, 3, 5)},  // last date before the first
         {day(2027, 9, 1), day(2026, 3, 5)},   // both
+        // in the last week of the Date range: its Wednesday lies before the first date, and the
+        // Wednesday after it beyond 31 Dec 9999
+        {day(9999, 12, 30), day(9999, 12, 31)},
     };
     for (const Case& c : cases) {
         write(c.first, c.last, timeOfDay(9, 0), timeOfDay(11, 0), 3);
         EXPECT_EQ(script(host_.takeCalls()), Script{"59"}) << (&c - cases);
     }
     EXPECT_TRUE(room_.periods().empty());
+}
+
+TEST_F(WeeklyWriterTest, AtTheEndsOfTheDateRangeTheRuleKeepsItsWeeks) {
+    // A teaching day past 31 Dec 9999 is no week of the rule.
+    hostsim::CollegeCalendar calendar = hourlyCalendar();
+    calendar.daysOfWeek = hostsim::weekdayList({2, 3, 4, 5, 6, 7, 1});
+    handOver(calendar);
+    host_.takeCalls();
+    write(day(9999, 12, 31), day(9999, 12, 31), timeOfDay(9, 0), timeOfDay(11, 0), 7);
+    EXPECT_EQ(script(host_.takeCalls()), Script{"59"});
+
+    // A calendar closing on 31 Dec 9999 writes its closing day.
+    calendar = hourlyCalendar();
+    calendar.startDate = DateValue{day(9999, 12, 6)};
+    calendar.weeksPerYear = Integer{3};
+    handOver(calendar);
+    write(day(9999, 12, 6), day(9999, 12, 31), timeOfDay(9, 0), timeOfDay(10, 0), 5);
+    EXPECT_EQ(periodsSetTo(true), (std::vector<std::int32_t>{dayStart(0, 4), dayStart(1, 4),
+                                                             dayStart(2, 4), dayStart(3, 4)}));
+
+    // On 1 Jan 100 a teaching day given by negative times of day (-0.375 is 09:00) starts the day.
+    calendar = hourlyCalendar();
+    calendar.startDate = DateValue{minDate};
+    calendar.startTime = DateValue{-timeOfDay(9, 0)};
+    calendar.endTime = DateValue{-timeOfDay(17, 0)};
+    handOver(calendar);
+    room_.periods().clear();
+    write(minDate, minDate, -timeOfDay(9, 0), -timeOfDay(17, 0), 1);
+    EXPECT_EQ(periodsSetTo(true), run(0, 7));
 }
 
 TEST_F(WeeklyWriterTest, ALastDateBeyondTheCalendarRunsToItsClosingDayInclusive) {
