@@ -15,7 +15,7 @@ enum class Format { Text, Json, Html };
 
 // The previewer's command line.
 struct Options {
-    std::string collegeFile;
+    std::string collegeFile;           // both empty: the embedded sample
     std::string patternsFile;          // "-": standard input
     std::optional<std::string> locale; // the environment's when absent
     ColumnNames columns;
