@@ -5,8 +5,8 @@
 #include "input_error.h"
 #include "input_file.h"
 #include "json_view.h"
-#include "locale_choice.h"
 #include "options.h"
+#include "preview_platform.h"
 #include "runtime/error.h"
 #include "text_view.h"
 #include "transfer_run.h"
@@ -86,20 +86,17 @@ int exitStatus(const TransferRun& run, const Options& options) {
 }
 
 int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
-    const LocaleChoice choice = chooseLocale(options.locale);
-    const std::unique_ptr<Locale> locale = makePortableLocale(choice.kind);
+    const PreviewLocale locale = previewLocale(options);
     InputFile collegeFile = openInput(options.collegeFile, sampleCollege);
     const CollegeFile college = parseCollege(contentOf(collegeFile), collegeFile.name());
-    TransferRun transfer(college, *locale,
-                         choice.kind == PortableLocaleKind::EnUs ? DateOrder::MonthFirst
-                                                                 : DateOrder::DayFirst,
-                         options.format == Format::Html);
-    if (choice.warning)
-        transfer.warn(*choice.warning);
+    TransferRun transfer(college, makeLinkHelper(options, *locale.locale), *locale.locale,
+                         locale.order, options.format == Format::Html);
+    if (locale.warning)
+        transfer.warn(*locale.warning);
     std::vector<std::string> problems;
     InputFile patternsFile = openInput(options.patternsFile, samplePatterns);
     sendPatterns(transfer, patternsFile, options, problems, err, progress);
-    write(out, viewOf(transfer, *locale, choice.name, options.resources), options,
+    write(out, viewOf(transfer, *locale.locale, locale.name, options.resources), options,
           patternsFile.name());
     for (const std::string& problem : problems)
         err << "bz-preview: " << problem << '\n';
