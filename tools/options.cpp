@@ -68,6 +68,10 @@ void addOptions(CLI::App& app, Options& options, std::vector<std::string>& colum
         ->check(CLI::PositiveNumber);
     app.add_option("--from", options.from, "with --grid: only the days from DATE ...");
     app.add_option("--to", options.to, "... up to DATE (both inclusive)");
+#ifdef _WIN32
+    app.add_option("--dll", options.dll,
+                   "the component's DLL to load (default: the registered Brenik_Zefa.dll)");
+#endif
 }
 
 } // namespace

@@ -27,6 +27,7 @@ struct Options {
     std::optional<int> weeks;
     std::optional<std::string> from; // dates as written, read under the locale
     std::optional<std::string> to;
+    std::optional<std::string> dll; // Windows: the component's DLL; the registered one when absent
 };
 
 // Reads the arguments after the program name. The exit status instead when the command line
