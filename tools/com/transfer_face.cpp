@@ -51,7 +51,7 @@ namespace bz::com {
 
 namespace {
 
-class TransferFace final : public ComObject<TransferFace, TransferInterface> {
+class TransferFace final : public ComObject<TransferFace, TransferInterface, ISupportErrorInfo> {
   public:
     explicit TransferFace(host::TransferObject& receiver) : receiver_(receiver) {}
 
@@ -70,6 +70,9 @@ class TransferFace final : public ComObject<TransferFace, TransferInterface> {
     HRESULT STDMETHODCALLTYPE ReportErrors(BSTR text, LONG flag1, LONG flag2) override {
         return guarded(__uuidof(TransferInterface),
                        [&] { receiver_.report(fromBstr(text), flag1, flag2); });
+    }
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+        return iid == __uuidof(TransferInterface) ? S_OK : S_FALSE;
     }
 
   private:
