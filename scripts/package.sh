@@ -37,6 +37,7 @@ for arch in x86 x64; do
 done
 install -s build/native/tools/bz-preview "dist/bz-preview-$version-linux-$(uname -m)"
 
-(cd dist && find . -type f | sed 's|^\./||' | sort | xargs sha256sum >SHA256SUMS)
+# The list leaves out SHA256SUMS itself, which the shell creates while find runs.
+(cd dist && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | sort | xargs sha256sum >SHA256SUMS)
 echo "dist/ for version $version:"
 (cd dist && sha256sum -c --quiet SHA256SUMS && ls -lR)
