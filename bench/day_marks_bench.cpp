@@ -32,6 +32,8 @@ void BM_MarkTheDay(benchmark::State& run) {
     for (auto _ : run)
         MarkTheDay(transfer.state.calendar, transfer.state.transfer.dictMarkedDays.get(),
                    transfer.key, transfer.periodOfDay(i++));
+    run.counters["mark_bytes"] =
+        static_cast<double>(transfer.state.transfer.dictMarkedDays->markBytes(transfer.key));
 }
 BENCHMARK(BM_MarkTheDay)->Apply(dayCounts);
 

@@ -101,6 +101,7 @@ SuitabilityList::SuitabilityList(CallLog& log, std::vector<SimObject*> items)
 }
 
 void Transfer::report(const std::u16string& text, std::int32_t flag1, std::int32_t flag2) {
+    countCall();
     if (failure_)
         throw *failure_;
     reports_.push_back({text, flag1, flag2});

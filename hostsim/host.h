@@ -118,15 +118,20 @@ class Host {
     template <typename T, typename... Args> T& make(Args&&... args) {
         auto object = std::make_unique<T>(std::forward<Args>(args)...);
         T& made = *object;
+        made.countCallsIn(callFault_);
         objects_.push_back(std::move(object));
         return made;
     }
+
+    // Counts the calls of every object the host makes, and fails one on demand.
+    CallFault& callFault() { return callFault_; }
 
     // Every object the host made, for reference-count checks.
     const std::deque<std::unique_ptr<SimObject>>& objects() const { return objects_; }
 
   private:
     CallLog log_;
+    CallFault callFault_;
     std::deque<std::unique_ptr<SimObject>> objects_;
     std::vector<std::pair<std::u16string, SimObject*>> suitabilityItems_;
     SimObject* college_;

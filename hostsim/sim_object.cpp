@@ -1,5 +1,7 @@
 #include "sim_object.h"
 
+#include <utility>
+
 namespace bz::hostsim {
 
 namespace {
@@ -32,6 +34,7 @@ Variant SimObject::invoke(const MemberId& member, InvokeKind kind, std::span<con
             call.args.push_back({argument.variantType(), std::move(value)});
     }
     log_.push_back(std::move(call));
+    countCall();
 
     if (auto failure = failures_.find(member); failure != failures_.end())
         throw failure->second;
@@ -47,6 +50,11 @@ ObjectRef SimObject::queryInterface(const Guid& iid) {
         if (offered == iid)
             return ObjectRef(this);
     return {};
+}
+
+void CallFault::count() {
+    if (++calls_ == position_ && error_)
+        throw *std::exchange(error_, std::nullopt);
 }
 
 void SimObject::setProperty(const MemberId& member, Variant value) {

@@ -45,6 +45,24 @@ struct Invocation {
 };
 using Member = std::function<Variant(Invocation&)>;
 
+// Makes one host call fail, chosen by its position among all the calls the objects of one host
+// receive (counted from 1, reports to the transfer object included): for fault injection.
+class CallFault {
+  public:
+    void failCall(std::size_t position, AutomationError error) {
+        position_ = position;
+        error_ = std::move(error);
+    }
+    // Counts one call, and raises the error when it is the chosen one.
+    void count();
+    std::size_t calls() const { return calls_; }
+
+  private:
+    std::size_t calls_ = 0;
+    std::size_t position_ = 0;
+    std::optional<AutomationError> error_;
+};
+
 // An in-memory host object: counts references without owning its lifetime (the Host owns every
 // object), records every call in the shared log, answers members from its table, and fails on
 // demand.
@@ -71,6 +89,14 @@ class SimObject : public Object {
     void recover(const MemberId& member) { failures_.erase(member); }
     void offer(const Guid& iid) { interfaces_.push_back(iid); }
     void withdraw(const Guid& iid) { std::erase(interfaces_, iid); }
+    // Every later call is counted by `fault`, which may fail it.
+    void countCallsIn(CallFault& fault) { fault_ = &fault; }
+
+  protected:
+    void countCall() {
+        if (fault_)
+            fault_->count();
+    }
 
   private:
     std::u16string label_;
@@ -79,6 +105,7 @@ class SimObject : public Object {
     std::map<MemberId, Member> members_;
     std::map<MemberId, AutomationError> failures_;
     std::vector<Guid> interfaces_;
+    CallFault* fault_ = nullptr;
 };
 
 // An error the host itself raises, with its own HRESULT and error information.

@@ -2,6 +2,7 @@
 
 #include "availability/transfer.h"
 #include "calendar/date_to_period.h"
+#include "calendar/weekly_period.h"
 #include "host/calls.h"
 #include "host/host_interfaces.h"
 #include "runtime/error.h"
@@ -23,6 +24,15 @@ Date plus(Date day, Date time) {
 
 Integer periodOf(const Conversion& conversion, Date t) {
     return DateToPeriod(conversion.calendar, conversion.strStage, t);
+}
+
+// The four times a rule converts every week, each converted week on week.
+struct WeekPeriods {
+    WeeklyPeriod dayStart, dayEnd, spanStart, spanEnd;
+};
+
+Integer periodOf(const Conversion& conversion, WeeklyPeriod& period, Date t) {
+    return period.next(conversion.calendar, conversion.strStage, t);
 }
 
 // The week's availability object: member 510 converted to the availability interface.
@@ -83,16 +93,21 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
     const std::u16string hostKey =
         toString(host::get(resource, host::DISPID_ResourceHostKey), conversion.locale);
 
+    WeekPeriods periods;
     while (running <= endDate) {
         const ObjectRef availability = availabilityOf(resource);
-        const Integer dayPeriod = periodOf(conversion, plus(running, calendar.dtDayStart));
+        const Integer dayPeriod =
+            periodOf(conversion, periods.dayStart, plus(running, calendar.dtDayStart));
         const bool cleared =
             DayHasBeenMarked(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
         // The whole teaching day starts at the day period already converted.
         if (!cleared)
             setPeriods(*availability, dayPeriod,
-                       periodOf(conversion, plus(running, calendar.dtDayEnd)), false);
-        SetPeriodRange(conversion, *availability, running, startTime, endTime, true);
+                       periodOf(conversion, periods.dayEnd, plus(running, calendar.dtDayEnd)),
+                       false);
+        const Integer spanStart = periodOf(conversion, periods.spanStart, plus(running, startTime));
+        setPeriods(*availability, spanStart,
+                   periodOf(conversion, periods.spanEnd, plus(running, endTime)), true);
         host::putReference(resource, host::DISPID_ResourceAvailability, Variant(availability));
         // A day counts as cleared only once the week that cleared it is stored in the resource.
         if (!cleared)

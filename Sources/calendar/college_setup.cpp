@@ -23,8 +23,12 @@ void SetActiveCollegeReference(Variant& varCollege, Calendar& calendar, const Lo
     if (!varCollege.get<ObjectRef>())
         return;
 
-    Object& source = *varCollege.get<ObjectRef>();
-    auto read = [&source](const char16_t* member) { return host::get(source, member); };
+    // Every read goes through the field, held for the call: the host may hand over another
+    // college, or Nothing, from inside a read.
+    auto read = [&varCollege](const char16_t* member) {
+        const Variant held = varCollege;
+        return host::get(host::objectIn(held), member);
+    };
 
     calendar.dtYearStart = toDate(read(u"startDate"), locale);
     calendar.intStartWeekday = static_cast<Integer>(weekday(calendar.dtYearStart, 1));

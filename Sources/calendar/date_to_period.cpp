@@ -5,10 +5,15 @@
 namespace bz {
 
 Integer DateToPeriod(const Calendar& calendar, Stage& strStage, Date t) {
+    return convertDateToPeriod(calendar, strStage, t).result;
+}
+
+PeriodConversion convertDateToPeriod(const Calendar& calendar, Stage& strStage, Date t) {
     const Stage entryStage = strStage;
     strStage.setDateToPeriod(t);
 
-    const Integer days = toInteger(dayDifference(calendar.dtYearStart, t));
+    const DateFields fields = splitDate(t);
+    const Integer days = toInteger(fields.day - splitDate(calendar.dtYearStart).day);
     const Integer week = divideInteger(days, 7);
     const Integer dayOffset = modInteger(days, 7);
     const Integer weekBase =
@@ -17,15 +22,17 @@ Integer DateToPeriod(const Calendar& calendar, Stage& strStage, Date t) {
     const Integer base = addInteger(weekBase, multiplyInteger(position, calendar.intPeriodsPerDay));
 
     // The time of day as t's text form shows it: whole seconds.
-    const Date timeOfDay = timeOfDayAtWholeSeconds(t);
-    const Integer minutes = toInteger(minuteDifference(calendar.dtDayStart, timeOfDay));
+    const DateFields timeOfDay = timeOfDayAtWholeSeconds(fields);
+    const Integer minutes = toInteger(minuteDifference(splitDate(calendar.dtDayStart), timeOfDay));
     if (calendar.intPeriodMinutes == 0)
         raise(minutes == 0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
     const double periods = static_cast<double>(minutes) / calendar.intPeriodMinutes;
     const Integer result = toInteger(periods + base);
 
     strStage = entryStage;
-    return result;
+    const bool exactHalf =
+        minutes % calendar.intPeriodMinutes != 0 && 2 * minutes % calendar.intPeriodMinutes == 0;
+    return {result, fields.day, timeOfDay.time, days, position, base, exactHalf};
 }
 
 Integer IndexOfValue(std::span<const Integer> values, std::int32_t lowerBound, Integer value) {

@@ -36,17 +36,4 @@ void putReference(Object& object, const MemberId& member, const Variant& value) 
     object.invoke(member, InvokeKind::PropertyPutRef, std::span(&argument, 1), {});
 }
 
-Argument byValue(const Variant& value) {
-    return Argument{&value};
-}
-Argument byRef(std::u16string& text) {
-    return Argument{&text};
-}
-Argument byRef(Variant& value) {
-    return Argument{&value};
-}
-Argument byRefBoolean(std::int16_t& value) {
-    return Argument{Argument::BooleanRef{&value}};
-}
-
 } // namespace bz::host

@@ -24,9 +24,17 @@ void callMethod(Object& object, const MemberId& member, std::initializer_list<Ar
 void putReference(Object& object, const MemberId& member, const Variant& value);
 
 // Argument makers.
-Argument byValue(const Variant& value);
-Argument byRef(std::u16string& text);
-Argument byRef(Variant& value);
-Argument byRefBoolean(std::int16_t& value);
+inline Argument byValue(const Variant& value) {
+    return Argument{&value};
+}
+inline Argument byRef(std::u16string& text) {
+    return Argument{&text};
+}
+inline Argument byRef(Variant& value) {
+    return Argument{&value};
+}
+inline Argument byRefBoolean(std::int16_t& value) {
+    return Argument{Argument::BooleanRef{&value}};
+}
 
 } // namespace bz::host

@@ -31,8 +31,8 @@ double nudge(const DateFields& fields) {
 std::int64_t roundedSeconds(const DateFields& fields) {
     const double roundingNudge =
         1e-11 + static_cast<double>(fields.day < 0 ? -fields.day : fields.day) * 0x1p-55;
-    return static_cast<std::int64_t>(
-        std::floor((fields.time + roundingNudge) * secondsPerDay + 0.5));
+    // Never negative, so the cast is the floor.
+    return static_cast<std::int64_t>((fields.time + roundingNudge) * secondsPerDay + 0.5);
 }
 
 // Below this a time of day is not shown at all (the platform's threshold, in days).
@@ -40,8 +40,8 @@ constexpr double shownTime = 1e-12;
 
 // The whole minutes elapsed in the time of day, truncated: 0..1439.
 std::int64_t truncatedMinutes(const DateFields& fields) {
-    const auto minutes =
-        static_cast<std::int64_t>(std::floor((fields.time + nudge(fields)) * minutesPerDay));
+    // Never negative, so the cast is the floor.
+    const auto minutes = static_cast<std::int64_t>((fields.time + nudge(fields)) * minutesPerDay);
     return minutes < minutesPerDay ? minutes : minutesPerDay - 1;
 }
 
@@ -56,8 +56,9 @@ DateFields splitDate(Date date) {
     // NaN fails both comparisons; the range keeps the cast to an integer defined.
     if (!(date > static_cast<double>(minDay - 1) && date < static_cast<double>(maxDay + 1)))
         raise(ErrorNumber::Overflow);
-    const double day = date < 0.0 ? std::ceil(date) : std::floor(date);
-    return {static_cast<std::int64_t>(day), std::fabs(date - day)};
+    // The cast cuts toward zero, as the day part is counted on both sides of day 0.
+    const auto day = static_cast<std::int64_t>(date);
+    return {day, std::fabs(date - static_cast<double>(day))};
 }
 
 Date joinDate(std::int64_t day, double time) {
@@ -114,8 +115,12 @@ DateTimeFields dateTimeFields(Date date) {
 }
 
 Date timeOfDayAtWholeSeconds(Date date) {
-    const std::int64_t seconds = roundedSeconds(splitDate(date)) % secondsPerDay;
-    return static_cast<double>(seconds) / secondsPerDay;
+    return timeOfDayAtWholeSeconds(splitDate(date)).time;
+}
+
+DateFields timeOfDayAtWholeSeconds(const DateFields& fields) {
+    const std::int64_t seconds = roundedSeconds(fields) % secondsPerDay;
+    return {0, static_cast<double>(seconds) / secondsPerDay};
 }
 
 Date addDays(Date date, double days) {
@@ -132,9 +137,11 @@ std::int64_t dayDifference(Date from, Date to) {
 }
 
 std::int64_t minuteDifference(Date from, Date to) {
-    const DateFields a = splitDate(from);
-    const DateFields b = splitDate(to);
-    return (b.day - a.day) * minutesPerDay + truncatedMinutes(b) - truncatedMinutes(a);
+    return minuteDifference(splitDate(from), splitDate(to));
+}
+
+std::int64_t minuteDifference(const DateFields& from, const DateFields& to) {
+    return (to.day - from.day) * minutesPerDay + truncatedMinutes(to) - truncatedMinutes(from);
 }
 
 int weekday(Date date, int firstDayOfWeek) {

@@ -53,6 +53,8 @@ DateTimeFields dateTimeFields(Date date);
 
 // The time-of-day value of a Date at whole seconds (date part zero), as read back from its text.
 Date timeOfDayAtWholeSeconds(Date date);
+// The same of a Date already split: day 0 and the time at whole seconds.
+DateFields timeOfDayAtWholeSeconds(const DateFields& fields);
 
 // Date operations with the runtime's meaning (first day of week 1, first week of year 1).
 // Adds days (interval "d") keeping the time of day; a fractional count is cut toward zero to
@@ -62,6 +64,7 @@ Date addDays(Date date, double days);
 std::int64_t dayDifference(Date from, Date to);
 // Minute boundaries crossed from `from` to `to` (interval "n").
 std::int64_t minuteDifference(Date from, Date to);
+std::int64_t minuteDifference(const DateFields& from, const DateFields& to);
 // The weekday 1..7 of a date, counted from `firstDayOfWeek` (1 = Sunday .. 7 = Saturday).
 int weekday(Date date, int firstDayOfWeek);
 

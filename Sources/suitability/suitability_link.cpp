@@ -6,9 +6,11 @@ namespace bz {
 
 namespace {
 
-// The suitabilities of the college that carry the host key: read afresh for every use.
+// The suitabilities of the college that carry the host key: read afresh for every use. The
+// college is held for the call: the host may hand over another one from inside it.
 Variant findMatches(const Variant& varCollege, std::u16string& hostkey) {
-    const Variant suitabilities = host::get(host::objectIn(varCollege), u"Suitabilities");
+    const Variant college = varCollege;
+    const Variant suitabilities = host::get(host::objectIn(college), u"Suitabilities");
     return host::call(host::objectIn(suitabilities), u"Find", {host::byRef(hostkey)}, {u"hostkey"});
 }
 

@@ -1,4 +1,6 @@
 #include "calendar/date_to_period.h"
+#include "calendar/weekly_period.h"
+#include "runtime/text.h"
 #include "support/fixture.h"
 
 #include <array>
@@ -61,6 +63,48 @@ TEST_F(DateToPeriodTest, IntegerOverflowAtEveryStep) {
     // More than 32767 days from the calendar's start.
     EXPECT_EQ(errorOf([&] { periodOf(day(2026, 1, 5) + 32768); }), 6);
     EXPECT_EQ(errorOf([&] { periodOf(day(2026, 1, 5) - 32769); }), 6);
+}
+
+// The conversion's result, or its error number and stage, as a text to compare.
+template <class Convert> std::string outcome(Convert convert, Stage& stage, const Locale& locale) {
+    try {
+        return std::to_string(convert());
+    } catch (const AutomationError& error) {
+        return "error " + std::to_string(error.number()) + " at " + toUtf8(stage.text(locale));
+    }
+}
+
+TEST_F(DateToPeriodTest, WeekOnWeekAgreesWithTheFullConversion) {
+    hostsim::CollegeCalendar odd = standardCalendar(); // 45 periods a week: halves alternate
+    odd.periodsPerDay = Integer{9};
+    odd.endTime = DateValue{timeOfDay(18, 0)};
+    hostsim::CollegeCalendar dense = standardCalendar(); // week 49 overflows
+    dense.daysOfWeek = hostsim::weekdayList({2, 3, 4, 5, 6, 7, 1});
+    dense.periodsPerDay = Integer{96};
+    dense.endTime = DateValue{timeOfDay(9, 0) + 96 * 5.0 / 1440};
+    const struct {
+        hostsim::CollegeCalendar calendar;
+        Date first;
+    } cases[]{
+        {standardCalendar(), at(2026, 1, 7, 10, 20)},
+        {standardCalendar(), at(2026, 1, 5, 9, 14) + 59.6 / 86400},
+        {odd, at(2026, 1, 6, 9, 30)},
+        {odd, at(2026, 1, 6, 10, 0)},
+        {dense, at(2026, 1, 11, 9, 0)},
+        {standardCalendar(), day(2026, 1, 5) - 7 * 3 + timeOfDay(9, 0)},
+    };
+    for (const auto& c : cases) {
+        handOver(c.calendar);
+        WeeklyPeriod weekly;
+        Stage stage;
+        for (int week = 0; week < 60; week += week == 20 ? 2 : 1) {
+            const Date t = c.first + 7.0 * week;
+            EXPECT_EQ(
+                outcome([&] { return weekly.next(state_.calendar, stage, t); }, stage, *locale_),
+                outcome([&] { return periodOf(t); }, state_.strStage, *locale_))
+                << c.first << " week " << week;
+        }
+    }
 }
 
 TEST_F(DateToPeriodTest, WithoutACollegeTheCalendarIsMissing) {

@@ -3,6 +3,7 @@
 // interfaces, members by dispatch id), on the standard calendar; patterns are in the en-US form
 // the tests run under.
 #include "call_text.h"
+#include "runtime/com/com_object.h"
 #include "server_fixture.h"
 
 namespace bz::test {
@@ -36,6 +37,9 @@ class AvailabilityThroughCom : public ServerTest {
 };
 
 using Periods = std::vector<std::int32_t>;
+
+// An object that offers neither IDispatch nor the resource interface.
+class BareObject final : public com::ComObject<BareObject, IUnknown> {};
 
 TEST_F(AvailabilityThroughCom, RulesForOneDayAddUpAndALaterTransferClearsTheDayAgain) {
     send(room_, L"1/5/2026|1/5/2026|1|09:00|11:00");
@@ -109,14 +113,50 @@ TEST_F(AvailabilityThroughCom, BrokenPatternsAreReportedInCallOrderAndValidOnesF
     EXPECT_TRUE(store.periods().empty());
 }
 
+TEST_F(AvailabilityThroughCom, CollegeNumbersOfOtherWidthsGiveTheSameCalendar) {
+    VARIANT periodsPerDay;
+    V_DECIMAL(&periodsPerDay) = DECIMAL{};
+    V_DECIMAL(&periodsPerDay).Lo64 = 160;
+    V_DECIMAL(&periodsPerDay).scale = 1;
+    V_VT(&periodsPerDay) = VT_DECIMAL;
+    VARIANT weeksPerYear;
+    V_VT(&weeksPerYear) = VT_UI8;
+    V_UI8(&weeksPerYear) = 52;
+    SAFEARRAYBOUND bound{5, 0};
+    com::UniqueVariant weekdays;
+    V_ARRAY(weekdays.put()) = SafeArrayCreate(VT_I8, 1, &bound);
+    V_VT(&weekdays.get()) = VT_ARRAY | VT_I8;
+    for (LONG i = 0; i < 5; ++i) {
+        std::int64_t weekday = 2 + i;
+        ASSERT_EQ(SafeArrayPutElement(V_ARRAY(&weekdays.get()), &i, &weekday), S_OK);
+    }
+    host_.college().setProperty(u"PeriodsPerDay", com::rawVariant(periodsPerDay));
+    host_.college().setProperty(u"WeeksPerYear", com::rawVariant(weeksPerYear));
+    host_.college().setProperty(u"DaysOfWeek", com::rawVariant(weekdays.get()));
+    ASSERT_EQ(setCollege().hr, S_OK);
+    send(room_, L"1/6/2026|1/6/2026|2|09:00|11:00");
+    finishWithoutReport();
+    EXPECT_EQ(room_.periodsSetTo(true), (Periods{16, 17, 18, 19}));
+}
+
 TEST_F(AvailabilityThroughCom, TargetsThatAreNoResourceFailWithObjectNotSetAndReportNothing) {
     com::UniqueVariant empty;
     com::UniqueVariant number;
     V_VT(number.put()) = VT_I4;
     V_I4(&number.get()) = 12;
+    com::UniqueVariant wideNumber;
+    V_VT(wideNumber.put()) = VT_I8;
+    V_I8(&wideNumber.get()) = 12;
+    com::UniqueVariant decimal;
+    V_DECIMAL(decimal.put()).Lo64 = 12;
+    V_VT(&decimal.get()) = VT_DECIMAL;
     com::UniqueVariant notAResource;
     holdObject(notAResource, host_.addObject(u"not a resource"));
-    for (VARIANT* thing : {&empty.get(), &number.get(), &notAResource.get()}) {
+    com::UniqueVariant withoutDispatch;
+    V_VT(withoutDispatch.put()) = VT_UNKNOWN;
+    V_UNKNOWN(&withoutDispatch.get()) = BareObject::create().detach();
+    for (VARIANT* thing : {&empty.get(), &number.get(), &wideNumber.get(), &decimal.get(),
+                           &notAResource.get(), &withoutDispatch.get()}) {
         const LateBound sent = sendPattern(*thing, L"1/5/2026|1/5/2026|1|09:00|11:00");
         EXPECT_EQ(sent.hr, DISP_E_EXCEPTION);
         EXPECT_EQ(static_cast<std::uint32_t>(sent.scode), 0x800A005Bu); // 91

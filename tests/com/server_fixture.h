@@ -52,15 +52,18 @@ class ServerTest : public testing::Test {
         V_BSTR(&target.get()) = SysAllocString(text);
     }
 
-    // Hands the standard college over late-bound, by reference, as the host does.
-    void handOverCollege() {
-        useStandardCalendar();
+    // Hands the host's college over late-bound, by reference, as the host does.
+    LateBound setCollege() {
         com::UniqueVariant college;
         holdObject(college, host_.college());
-        ASSERT_EQ(invokeByName(*helper_, L"ITembraLinkHelper_SetActiveCollegeReference",
-                               DISPATCH_PROPERTYPUTREF, {referenceTo(college.get())})
-                      .hr,
-                  S_OK);
+        return invokeByName(*helper_, L"ITembraLinkHelper_SetActiveCollegeReference",
+                            DISPATCH_PROPERTYPUTREF, {referenceTo(college.get())});
+    }
+
+    // Hands the standard college over.
+    void handOverCollege() {
+        useStandardCalendar();
+        ASSERT_EQ(setCollege().hr, S_OK);
         host_.takeCalls();
     }
 

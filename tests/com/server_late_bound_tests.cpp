@@ -69,7 +69,7 @@ TEST_F(LateBoundServer, DayMarksAcceptEveryArgumentForm) {
     SysFreeString(key);
 }
 
-TEST_F(LateBoundServer, ReferencedVariantsComeBackAsTheDeclaredTypes) {
+TEST_F(LateBoundServer, ByReferenceArgumentsAreCoercedBeforeTheCallAndComeBackUnchanged) {
     handOverCollege();
     ASSERT_EQ(prepare().hr, S_OK);
     com::UniqueVariant key;
@@ -79,8 +79,104 @@ TEST_F(LateBoundServer, ReferencedVariantsComeBackAsTheDeclaredTypes) {
     V_VT(period.put()) = VT_R8;
     V_R8(&period.get()) = 17.4;
     ASSERT_EQ(dayHasBeenMarked(referenceTo(key.get()), referenceTo(period.get())).hr, S_OK);
-    EXPECT_EQ(com::fromVariant(key.get()), Variant(u"5"s));
-    EXPECT_EQ(com::fromVariant(period.get()), Variant(std::int16_t{17}));
+    EXPECT_EQ(V_VT(&key.get()), VT_I4);
+    EXPECT_EQ(V_I4(&key.get()), 5);
+    EXPECT_EQ(V_VT(&period.get()), VT_R8);
+    EXPECT_EQ(V_R8(&period.get()), 17.4);
+
+    // A typed reference of a type the members do not declare: coerced, the day marked.
+    BSTR text = SysAllocString(L"R1");
+    ULONG unsignedPeriod = 17;
+    VARIANT unsignedReference;
+    V_VT(&unsignedReference) = VT_UI4 | VT_BYREF;
+    V_UI4REF(&unsignedReference) = &unsignedPeriod;
+    EXPECT_EQ(invokeByName(*helper_, L"MarkTheDay", DISPATCH_METHOD,
+                           {referenceTo(text), unsignedReference})
+                  .hr,
+              S_OK);
+    const LateBound marked = dayHasBeenMarked(referenceTo(text), unsignedReference);
+    EXPECT_EQ(marked.hr, S_OK);
+    EXPECT_EQ(marked.value, Variant(Boolean{true}));
+    EXPECT_EQ(unsignedPeriod, 17u);
+
+    // A reference that cannot be coerced is refused before the member runs.
+    BSTR notANumber = SysAllocString(L"abc");
+    VARIANT textPeriod;
+    V_VT(&textPeriod) = VT_BSTR | VT_BYREF;
+    V_BSTRREF(&textPeriod) = &notANumber;
+    EXPECT_EQ(
+        invokeByName(*helper_, L"MarkTheDay", DISPATCH_METHOD, {referenceTo(text), textPeriod}).hr,
+        DISP_E_TYPEMISMATCH);
+    SysFreeString(notANumber);
+    SysFreeString(text);
+
+    // The target of the availability function, a typed object reference, stays that reference.
+    hostsim::Resource& room = host_.addResource(u"Room 12", u"R12");
+    com::UniqueVariant held;
+    holdObject(held, room);
+    IDispatch* object = V_DISPATCH(&held.get());
+    VARIANT thing;
+    V_VT(&thing) = VT_DISPATCH | VT_BYREF;
+    V_DISPATCHREF(&thing) = &object;
+    EXPECT_EQ(sendPattern(thing, L"1/5/2026|1/5/2026|1|09:00|11:00").hr, S_OK);
+    EXPECT_EQ(V_VT(&thing), VT_DISPATCH | VT_BYREF);
+    EXPECT_EQ(object, V_DISPATCH(&held.get()));
+    object->AddRef();
+    EXPECT_EQ(object->Release(), 1u);
+}
+
+TEST_F(LateBoundServer, IDispatchRefusesForeignInterfacesAndMalformedArguments) {
+    const IID foreign = __uuidof(ITembraLinkHelper);
+    const auto other = helper_.tryQuery<IDispatch>(__uuidof(ITembraLinkHelper));
+    ASSERT_TRUE(other);
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"PrepareAvailabilityTransfer")};
+    DISPID id = 0;
+    EXCEPINFO exception{};
+    com::UniqueVariant result;
+    for (IDispatch* face : {helper_.get(), other.get()}) {
+        EXPECT_EQ(face->GetIDsOfNames(foreign, names, 1, LOCALE_USER_DEFAULT, &id),
+                  DISP_E_UNKNOWNINTERFACE);
+        DISPPARAMS none{};
+        EXPECT_EQ(face->Invoke(0x68030001, foreign, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUTREF,
+                               &none, nullptr, &exception, nullptr),
+                  DISP_E_UNKNOWNINTERFACE);
+    }
+
+    ASSERT_EQ(helper_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
+    EXPECT_EQ(helper_->GetIDsOfNames(IID_NULL, nullptr, 1, LOCALE_USER_DEFAULT, &id), E_INVALIDARG);
+    EXPECT_EQ(helper_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, nullptr),
+              E_INVALIDARG);
+    VARIANT arguments[3]{};
+    VARIANT& argument = arguments[0];
+    DISPID named = 0;
+    struct Row {
+        const char* name;
+        DISPPARAMS* params;
+        HRESULT expected;
+    };
+    DISPPARAMS withoutArguments{nullptr, nullptr, 1, 0};
+    DISPPARAMS moreNamesThanArguments{&argument, &named, 1, 2};
+    DISPPARAMS withoutNames{&argument, nullptr, 1, 1};
+    DISPPARAMS tooMany{arguments, nullptr, 3, 0};
+    DISPPARAMS tooFew{nullptr, nullptr, 0, 0};
+    const Row rows[]{
+        {"no DISPPARAMS", nullptr, E_INVALIDARG},
+        {"a count without arguments", &withoutArguments, E_INVALIDARG},
+        {"more names than arguments", &moreNamesThanArguments, E_INVALIDARG},
+        {"a count of names without names", &withoutNames, E_INVALIDARG},
+        {"one argument too many", &tooMany, DISP_E_BADPARAMCOUNT},
+        {"too few arguments", &tooFew, DISP_E_BADPARAMCOUNT},
+    };
+    DISPID dayHasBeenMarked = 0;
+    LPOLESTR member[] = {const_cast<LPOLESTR>(L"DayHasBeenMarked")};
+    ASSERT_EQ(helper_->GetIDsOfNames(IID_NULL, member, 1, LOCALE_USER_DEFAULT, &dayHasBeenMarked),
+              S_OK);
+    for (const Row& row : rows) {
+        EXPECT_EQ(helper_->Invoke(dayHasBeenMarked, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                  row.params, result.put(), &exception, nullptr),
+                  row.expected)
+            << row.name;
+    }
 }
 
 TEST_F(LateBoundServer, ArgumentsThatCannotBeCoercedAreRefusedWithTheirPosition) {
@@ -174,6 +270,18 @@ TEST_F(LateBoundServer, HostFailuresPassThroughUnchanged) {
     EXPECT_EQ(set.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(static_cast<std::uint32_t>(set.scode), 0x80041234u);
     EXPECT_EQ(set.description, L"no start date");
+
+    // A bare HRESULT, without error information, is described by the platform's message.
+    const auto bare = static_cast<std::int32_t>(E_NOTIMPL);
+    host_.college().fail(u"startDate"s, AutomationError(bare, {}, {}));
+    const LateBound bareSet = setCollege();
+    EXPECT_EQ(bareSet.scode, E_NOTIMPL);
+    wchar_t message[256]{};
+    ASSERT_NE(FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             static_cast<DWORD>(E_NOTIMPL), 0, message, 256, nullptr),
+              0u);
+    EXPECT_FALSE(bareSet.description.empty());
+    EXPECT_EQ(std::wstring(message).find(bareSet.description), 0u);
 }
 
 } // namespace

@@ -36,6 +36,30 @@ TEST_F(SuitabilityThroughCom, AppendsTheFirstMatchWithTheNineCallsAndTheirArgume
     EXPECT_EQ(activity_.suitabilities(), std::vector<hostsim::SimObject*>{&lab});
 }
 
+TEST_F(SuitabilityThroughCom, CountsOfOtherNumberTypesAreCompared) {
+    handOverCollege();
+    hostsim::SimObject& lab = host_.addSuitability(u"LAB");
+    hostsim::SimObject& matches = host_.addObject(u"matches");
+    matches.define(u"Item", [&](hostsim::Invocation&) { return hostsim::refTo(lab); });
+    host_.suitabilityCollection().define(
+        u"Find", [&](hostsim::Invocation&) { return hostsim::refTo(matches); });
+    VARIANT one;
+    V_DECIMAL(&one) = DECIMAL{};
+    V_DECIMAL(&one).Lo64 = 1;
+    V_VT(&one) = VT_DECIMAL;
+    VARIANT none;
+    V_VT(&none) = VT_UI4;
+    V_UI4(&none) = 0;
+    VARIANT two;
+    V_VT(&two) = VT_I8;
+    V_I8(&two) = 2;
+    for (const VARIANT& count : {one, none, two}) {
+        matches.setProperty(u"Count", com::rawVariant(count));
+        EXPECT_EQ(link(L"LAB").hr, S_OK) << V_VT(&count);
+    }
+    EXPECT_EQ(activity_.suitabilities(), (std::vector<hostsim::SimObject*>{&lab, &lab}));
+}
+
 TEST_F(SuitabilityThroughCom, BeforeAnyCollegeFailsWithObjectRequiredAndStaysUsable) {
     host_.addSuitability(u"LAB");
     const LateBound early = link(L"LAB");

@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 
+#include <cstring>
+
 namespace bz::test {
 namespace {
 
@@ -141,9 +143,77 @@ TEST(VariantConversion, ObjectsKeepTheirIdentityAndCount) {
     EXPECT_EQ(object.references(), 0);
 }
 
-TEST(VariantConversion, UnsupportedTypesRaiseBadVariableType) {
+// A VARIANT of type `type` whose value has the bytes of `value`.
+template <typename T> VARIANT numberOf(VARTYPE type, T value) {
+    VARIANT result;
+    VariantInit(&result);
+    std::memcpy(&V_BYREF(&result), &value, sizeof value);
+    V_VT(&result) = type;
+    return result;
+}
+
+VARIANT decimalOf(std::uint64_t digits, BYTE scale, bool negative = false) {
+    VARIANT result;
+    VariantInit(&result);
+    DECIMAL& decimal = V_DECIMAL(&result);
+    decimal.Lo64 = digits;
+    decimal.scale = scale;
+    decimal.sign = negative ? DECIMAL_NEG : 0;
+    V_VT(&result) = VT_DECIMAL; // after the value: the decimal overlaps the type field
+    return result;
+}
+
+TEST(VariantConversion, OtherNumbersBecomeTheFirstCoreTypeThatHoldsThemExactly) {
+    struct Row {
+        const char* name;
+        VARIANT source;
+        Variant expected;
+    } rows[]{
+        {"I1", numberOf(VT_I1, std::int8_t{-5}), Variant(std::int32_t{-5})},
+        {"UI2", numberOf(VT_UI2, std::uint16_t{65535}), Variant(std::int32_t{65535})},
+        {"UI4 within Long", numberOf(VT_UI4, std::uint32_t{16}), Variant(std::int32_t{16})},
+        {"UI4 beyond Long", numberOf(VT_UI4, std::uint32_t{4000000000u}),
+         Variant(Currency{40000000000000})},
+        {"INT", numberOf(VT_INT, -7), Variant(std::int32_t{-7})},
+        {"UINT", numberOf(VT_UINT, 7u), Variant(std::int32_t{7})},
+        {"I8 within Long", numberOf(VT_I8, std::int64_t{-52}), Variant(std::int32_t{-52})},
+        {"I8 within Currency", numberOf(VT_I8, std::int64_t{1} << 40),
+         Variant(Currency{(std::int64_t{1} << 40) * 10000})},
+        {"I8 beyond Currency", numberOf(VT_I8, std::int64_t{1} << 62),
+         Variant(static_cast<double>(std::int64_t{1} << 62))},
+        {"UI8", numberOf(VT_UI8, std::uint64_t{9}), Variant(std::int32_t{9})},
+        {"Decimal whole", decimalOf(160, 1), Variant(std::int32_t{16})},
+        {"Decimal with four places", decimalOf(25, 1, true), Variant(Currency{-25000})},
+        {"Decimal with more places", decimalOf(12345, 5), Variant(0.12345)},
+    };
+    for (Row& row : rows) {
+        EXPECT_EQ(fromVariant(row.source), row.expected) << row.name;
+        VARIANT reference;
+        V_VT(&reference) = static_cast<VARTYPE>(V_VT(&row.source) | VT_BYREF);
+        V_BYREF(&reference) = V_VT(&row.source) == VT_DECIMAL
+                                  ? static_cast<void*>(&V_DECIMAL(&row.source))
+                                  : static_cast<void*>(&V_BYREF(&row.source));
+        EXPECT_EQ(fromVariant(reference), row.expected) << row.name << " by reference";
+    }
+
+    // An array of them holds Variants.
+    SAFEARRAYBOUND bound{2, 1};
+    SAFEARRAY* array = SafeArrayCreate(VT_I8, 1, &bound);
+    for (LONG i = 1; i <= 2; ++i) {
+        std::int64_t value = i * 10;
+        ASSERT_EQ(SafeArrayPutElement(array, &i, &value), S_OK);
+    }
     UniqueVariant source;
-    V_VT(source.put()) = VT_I8;
+    V_VT(source.put()) = VT_ARRAY | VT_I8;
+    V_ARRAY(&source.get()) = array;
+    const Variant converted = fromVariant(source.get());
+    EXPECT_EQ(converted.get<Array>().elementType(), VarType::Variant);
+    EXPECT_EQ(converted.get<Array>().at(2), Variant(std::int32_t{20}));
+}
+
+TEST(VariantConversion, TypesNoAutomationValueHasRaiseBadVariableType) {
+    UniqueVariant source;
+    V_VT(source.put()) = VT_CLSID;
     try {
         fromVariant(source.get());
         FAIL() << "no error";

@@ -289,6 +289,13 @@ TEST(ParseTimeOfDay, MatchesTheTextFormAtWholeSeconds) {
             EXPECT_EQ(localeOf(kind).parseTimeOfDay(localeOf(kind).formatDate(date)),
                       timeOfDayAtWholeSeconds(date))
                 << nameOf(kind) << " " << date;
+    // Every second of a day, as the conversion to periods takes it arithmetically.
+    const Locale& locale = localeOf(Kind::EnGb);
+    for (int second = 0; second < 86400; ++second) {
+        const Date date = 46027.0 + second / 86400.0;
+        ASSERT_EQ(locale.parseTimeOfDay(locale.formatDate(date)), timeOfDayAtWholeSeconds(date))
+            << second;
+    }
 }
 
 TEST(ParseNumber, AcceptedByLocale) {

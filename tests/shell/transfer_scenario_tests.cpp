@@ -19,6 +19,9 @@ class TransferScenarioTest : public ::testing::Test {
         Variant thing = hostsim::refTo(resource);
         helper_.ZEFA_LHF_SetAvailabilityByString(thing, pattern);
     }
+    Variant marked(std::u16string hostkey, Integer period) {
+        return helper_.DayHasBeenMarked(hostkey, period);
+    }
 
     std::unique_ptr<Locale> locale_;
     hostsim::Host host_;
@@ -63,13 +66,32 @@ TEST_F(TransferScenarioTest, ALaterTransferClearsTheDayAgain) {
 TEST_F(TransferScenarioTest, TheHostCanAskForDayMarksAsVariantBooleans) {
     helper_.PrepareAvailabilityTransfer(nullptr);
     send(room_, u"06/01/2026|06/01/2026|2|09:00|11:00");
+    EXPECT_EQ(marked(u"R12", 8), Variant(Boolean{true})); // Tuesday
+    EXPECT_EQ(marked(u"R12", 0), Variant(Boolean{false}));
     std::u16string key = u"R12";
-    Integer tuesday = 8;
     Integer monday = 0;
-    EXPECT_EQ(helper_.DayHasBeenMarked(key, tuesday), Variant(Boolean{true}));
-    EXPECT_EQ(helper_.DayHasBeenMarked(key, monday), Variant(Boolean{false}));
     helper_.MarkTheDay(key, monday);
-    EXPECT_EQ(helper_.DayHasBeenMarked(key, monday), Variant(Boolean{true}));
+    EXPECT_EQ(marked(u"R12", 0), Variant(Boolean{true}));
+}
+
+TEST_F(TransferScenarioTest, TheHostMayOpenANewTransferFromInsideAnAvailabilityCall) {
+    helper_.PrepareAvailabilityTransfer(nullptr);
+    hostsim::SimObject& availability = host_.addObject(u"availability");
+    availability.offer(host::IID_Availability);
+    bool reentered = false;
+    availability.define(host::DISPID_AvailabilitySetRange, [&](hostsim::Invocation&) {
+        if (!std::exchange(reentered, true))
+            helper_.PrepareAvailabilityTransfer(nullptr);
+        return Variant();
+    });
+    room_.define(host::DISPID_ResourceAvailability, [&](hostsim::Invocation& call) {
+        return call.kind == InvokeKind::PropertyPutRef ? Variant() : hostsim::refTo(availability);
+    });
+    send(room_, u"05/01/2026|12/01/2026|1|09:00|11:00");
+    // Both weeks' days are marked in the transfer opened inside the call.
+    EXPECT_EQ(marked(u"R12", 0), Variant(Boolean{true}));
+    EXPECT_EQ(marked(u"R12", 40), Variant(Boolean{true}));
+    EXPECT_EQ(helper_.state().transfer.strErrors, u"");
 }
 
 TEST_F(TransferScenarioTest, ReleasingTheComponentReleasesTheCollege) {

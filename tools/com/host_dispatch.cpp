@@ -4,6 +4,8 @@
 #include "host/com/variant_conversion.h"
 #include "runtime/com/bstr.h"
 #include "runtime/com/com_object.h"
+#include "runtime/com/hresult_error.h"
+#include "runtime/com/unique_variant.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
 
@@ -163,6 +165,9 @@ HRESULT HostDispatch::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS
             hostToVariant(value, *result);
         return S_OK;
     } catch (const AutomationError& error) {
+        // An error without source and description stands for a bare HRESULT.
+        if (error.source().empty() && error.description().empty())
+            return error.hresult();
         if (exception) {
             *exception = EXCEPINFO();
             exception->scode = error.hresult();
@@ -173,7 +178,36 @@ HRESULT HostDispatch::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS
     }
 }
 
+// A VARIANT carried through the core as an object that only hostToVariant opens.
+class RawValue final : public Object {
+  public:
+    explicit RawValue(const VARIANT& value) {
+        check(VariantCopy(value_.put(), const_cast<VARIANT*>(&value)));
+    }
+    VARIANT& value() { return value_.get(); }
+
+    void addRef() noexcept override { ++references_; }
+    void release() noexcept override {
+        if (--references_ == 0)
+            delete this;
+    }
+    Variant invoke(const MemberId&, InvokeKind, std::span<const Argument>,
+                   std::span<const std::u16string>) override {
+        raise(ErrorNumber::MemberNotSupported);
+    }
+    ObjectRef queryInterface(const Guid&) override { return {}; }
+
+  private:
+    ~RawValue() = default;
+    UniqueVariant value_;
+    int references_ = 1;
+};
+
 } // namespace
+
+Variant rawVariant(const VARIANT& value) {
+    return Variant(ObjectRef::adopt(new RawValue(value)));
+}
 
 ComPtr<IDispatch> hostDispatch(ObjectRef object) {
     return ComPtr<IDispatch>::attach(HostDispatch::create(std::move(object)).detach());
@@ -195,6 +229,13 @@ Variant hostFromVariant(const VARIANT& value) {
 }
 
 void hostToVariant(const Variant& value, VARIANT& target) {
+    if (value.isObject() && value.get<ObjectRef>()) {
+        if (auto* raw = dynamic_cast<RawValue*>(value.get<ObjectRef>().get())) {
+            VariantInit(&target);
+            check(VariantCopy(&target, &raw->value()));
+            return;
+        }
+    }
     if (value.isObject() && value.get<ObjectRef>() && !dispatchOf(*value.get<ObjectRef>())) {
         VariantInit(&target);
         V_VT(&target) = VT_DISPATCH;

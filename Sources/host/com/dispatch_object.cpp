@@ -96,7 +96,16 @@ void writeBack(const Argument& argument, const VARIANT& referent) {
 ObjectRef DispatchObject::wrap(ComPtr<IDispatch> dispatch) {
     if (!dispatch)
         return ObjectRef();
-    return ObjectRef::adopt(new DispatchObject(std::move(dispatch)));
+    ComPtr<IUnknown> unknown(dispatch.get());
+    return ObjectRef::adopt(new DispatchObject(std::move(unknown), std::move(dispatch)));
+}
+
+ObjectRef DispatchObject::wrap(ComPtr<IUnknown> object) {
+    if (!object)
+        return ObjectRef();
+    if (auto dispatch = object.tryQuery<IDispatch>())
+        return wrap(std::move(dispatch));
+    return ObjectRef::adopt(new DispatchObject(std::move(object), nullptr));
 }
 
 void DispatchObject::release() noexcept {
@@ -131,6 +140,8 @@ Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
                                std::span<const Argument> args,
                                std::span<const std::u16string> namedArgs) {
     checkInvokeArguments(member, kind, args.size(), namedArgs.size());
+    if (!dispatch_)
+        raise(ErrorNumber::MemberNotSupported);
     const std::vector<DISPID> ids = dispatchIds(member, namedArgs);
 
     // The named arguments go first in rgvarg, in the order of their ids; the assigned value of a
@@ -174,7 +185,7 @@ Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
 ObjectRef DispatchObject::queryInterface(const Guid& iid) {
     // The interfaces the component asks for are dual: their dispatch ids are called through the
     // interface's own IDispatch entries, as a VB caller holding such a reference does.
-    ComPtr<IUnknown> found = dispatch_.tryQuery(toGuid(iid));
+    ComPtr<IUnknown> found = unknown_.tryQuery(toGuid(iid));
     return wrap(
         ComPtr<IDispatch>::attach(static_cast<IDispatch*>(static_cast<void*>(found.detach()))));
 }
@@ -182,6 +193,11 @@ ObjectRef DispatchObject::queryInterface(const Guid& iid) {
 IDispatch* dispatchOf(Object& object) {
     const auto* adapter = dynamic_cast<DispatchObject*>(&object);
     return adapter ? adapter->dispatch() : nullptr;
+}
+
+IUnknown* unknownOf(Object& object) {
+    const auto* adapter = dynamic_cast<DispatchObject*>(&object);
+    return adapter ? adapter->unknown() : nullptr;
 }
 
 } // namespace bz::com

@@ -11,13 +11,17 @@ namespace bz::com {
 
 // A host object as the core reaches it: late-bound calls through the object's IDispatch, by
 // name (looked up on every call) or by dispatch id, with the argument types the core asks for,
-// and failures raised as a VB caller sees them.
+// and failures raised as a VB caller sees them. An object without IDispatch still answers
+// QueryInterface; a late-bound call on it raises error 438.
 class DispatchObject final : public Object {
   public:
     // A counted core reference to `dispatch`; Nothing for null.
     static ObjectRef wrap(ComPtr<IDispatch> dispatch);
+    // Likewise for any object, reached through its IDispatch when it has one.
+    static ObjectRef wrap(ComPtr<IUnknown> object);
 
     IDispatch* dispatch() const noexcept { return dispatch_.get(); }
+    IUnknown* unknown() const noexcept { return unknown_.get(); }
 
     void addRef() noexcept override { ++references_; }
     void release() noexcept override;
@@ -26,18 +30,23 @@ class DispatchObject final : public Object {
     ObjectRef queryInterface(const Guid& iid) override;
 
   private:
-    explicit DispatchObject(ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
+    DispatchObject(ComPtr<IUnknown> unknown, ComPtr<IDispatch> dispatch)
+        : unknown_(std::move(unknown)), dispatch_(std::move(dispatch)) {}
     ~DispatchObject() = default;
 
     // The dispatch ids of the member and of the named arguments, in that order.
     std::vector<DISPID> dispatchIds(const MemberId& member,
                                     std::span<const std::u16string> namedArgs) const;
 
+    ComPtr<IUnknown> unknown_;
     ComPtr<IDispatch> dispatch_;
     ULONG references_ = 1;
 };
 
-// The IDispatch behind a core object that wraps a COM object, or null for any other object.
+// The IDispatch behind a core object that wraps a COM object, or null for any other object and
+// for a COM object without IDispatch.
 IDispatch* dispatchOf(Object& object);
+// The COM object behind a core object that wraps one, or null for any other object.
+IUnknown* unknownOf(Object& object);
 
 } // namespace bz::com

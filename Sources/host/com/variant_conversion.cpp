@@ -30,6 +30,50 @@ template <typename T> T read(const void* data) {
 
 Variant fromSafeArray(SAFEARRAY* array, VARTYPE elementType);
 
+// Whether `type` is a number the automation runtime converts that the core holds in no type of
+// its own: Decimal and the integers of other widths and signedness.
+bool isOtherNumber(VARTYPE type) {
+    switch (type) {
+    case VT_DECIMAL:
+    case VT_I1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_I8:
+    case VT_UI8:
+    case VT_INT:
+    case VT_UINT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool sameNumber(VARIANT& a, VARIANT& b) {
+    UniqueVariant left;
+    UniqueVariant right;
+    check(VariantChangeTypeEx(left.put(), &a, LOCALE_USER_DEFAULT, 0, VT_DECIMAL));
+    check(VariantChangeTypeEx(right.put(), &b, LOCALE_USER_DEFAULT, 0, VT_DECIMAL));
+    return VarDecCmp(&V_DECIMAL(&left.get()), &V_DECIMAL(&right.get())) == VARCMP_EQ;
+}
+
+// Such a number at `data`, converted by the platform to the first of Long and Currency that
+// holds it exactly, else to the nearest Double.
+Variant fromOtherNumber(VARTYPE type, const void* data) {
+    VARIANT source;
+    V_VT(&source) = static_cast<VARTYPE>(type | VT_BYREF);
+    V_BYREF(&source) = const_cast<void*>(data);
+    for (const VARTYPE exact : {VARTYPE{VT_I4}, VARTYPE{VT_CY}}) {
+        UniqueVariant candidate;
+        if (SUCCEEDED(
+                VariantChangeTypeEx(candidate.put(), &source, LOCALE_USER_DEFAULT, 0, exact)) &&
+            sameNumber(candidate.get(), source))
+            return fromVariant(candidate.get());
+    }
+    UniqueVariant nearest;
+    check(VariantChangeTypeEx(nearest.put(), &source, LOCALE_USER_DEFAULT, 0, VT_R8));
+    return fromVariant(nearest.get());
+}
+
 // The value of type `type` stored at `data` (a by-reference target or an array element).
 Variant fromTyped(VARTYPE type, const void* data) {
     switch (type) {
@@ -53,15 +97,8 @@ Variant fromTyped(VARTYPE type, const void* data) {
         return Variant(fromBstr(read<BSTR>(data)));
     case VT_DISPATCH:
         return Variant(DispatchObject::wrap(ComPtr<IDispatch>(read<IDispatch*>(data))));
-    case VT_UNKNOWN: {
-        const ComPtr<IUnknown> unknown(read<IUnknown*>(data));
-        if (!unknown)
-            return Variant::nothing();
-        const auto dispatch = unknown.tryQuery<IDispatch>();
-        if (!dispatch)
-            raise(ErrorNumber::TypeMismatch);
-        return Variant(DispatchObject::wrap(dispatch));
-    }
+    case VT_UNKNOWN:
+        return Variant(DispatchObject::wrap(ComPtr<IUnknown>(read<IUnknown*>(data))));
     case VT_ERROR:
         return Variant(ErrorValue{read<std::int32_t>(data)});
     case VT_BOOL:
@@ -71,6 +108,8 @@ Variant fromTyped(VARTYPE type, const void* data) {
     case VT_VARIANT:
         return fromVariant(*static_cast<const VARIANT*>(data));
     default:
+        if (isOtherNumber(type))
+            return fromOtherNumber(type, data);
         raiseHresult(DISP_E_BADVARTYPE);
     }
 }
@@ -94,7 +133,10 @@ class ArrayData {
     void* data_ = nullptr;
 };
 
+// Arrays of numbers the core has no type for hold their elements as Variants.
 VarType coreElementType(VARTYPE type) {
+    if (isOtherNumber(type))
+        return VarType::Variant;
     return type == VT_UNKNOWN || type == VT_DISPATCH ? VarType::Object : static_cast<VarType>(type);
 }
 
@@ -186,7 +228,8 @@ Variant fromVariant(const VARIANT& value) {
         return fromSafeArray(byRef ? *V_ARRAYREF(&value) : V_ARRAY(&value), type & VT_TYPEMASK);
     if (byRef)
         return fromTyped(type & VT_TYPEMASK, V_BYREF(&value));
-    return fromTyped(type, payloadOf(value));
+    // A Decimal fills the whole VARIANT, its type field included.
+    return fromTyped(type, type == VT_DECIMAL ? &V_DECIMAL(&value) : payloadOf(value));
 }
 
 void toVariant(const Variant& value, VARIANT& target) {
@@ -219,9 +262,15 @@ void toVariant(const Variant& value, VARIANT& target) {
                 V_BSTR(&target) = UniqueBstr(item).detach();
                 V_VT(&target) = VT_BSTR;
             } else if constexpr (std::is_same_v<T, ObjectRef>) {
-                IDispatch* dispatch = item ? dispatchOf(*item) : nullptr;
-                if (item && !dispatch)
+                IUnknown* object = item ? unknownOf(*item) : nullptr;
+                if (item && !object)
                     raiseHresult(E_NOINTERFACE);
+                IDispatch* dispatch = item ? dispatchOf(*item) : nullptr;
+                if (object && !dispatch) { // an object without IDispatch goes back as it came
+                    V_UNKNOWN(&target) = ComPtr<IUnknown>(object).detach();
+                    V_VT(&target) = VT_UNKNOWN;
+                    return;
+                }
                 V_DISPATCH(&target) = ComPtr<IDispatch>(dispatch).detach();
                 V_VT(&target) = VT_DISPATCH;
             } else if constexpr (std::is_same_v<T, ErrorValue>) {

@@ -13,13 +13,29 @@ namespace bz::com {
 
 namespace {
 
+// The platform's message for `hr`, without its closing line break; empty when it has none.
+std::u16string systemMessage(HRESULT hr) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    if (length == 0)
+        return {};
+    std::u16string message(reinterpret_cast<const char16_t*>(buffer), length);
+    LocalFree(buffer);
+    while (!message.empty() && (message.back() == u'\r' || message.back() == u'\n'))
+        message.pop_back();
+    return message;
+}
+
+// A failure without error information describes itself with the platform's message.
 [[noreturn]] void raiseWithInfo(HRESULT hr, IErrorInfo* info) {
     UniqueBstr source;
     UniqueBstr description;
-    if (info) {
-        info->GetSource(source.put());
-        info->GetDescription(description.put());
-    }
+    if (!info)
+        throw AutomationError(hr, {}, systemMessage(hr));
+    info->GetSource(source.put());
+    info->GetDescription(description.put());
     throw AutomationError(hr, fromBstr(source.get()), fromBstr(description.get()));
 }
 

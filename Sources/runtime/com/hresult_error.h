@@ -7,7 +7,8 @@
 namespace bz::com {
 
 // Raises a failed HRESULT of a platform call as a VB caller sees it: DISP_E_TYPEMISMATCH as
-// run-time error 13, DISP_E_OVERFLOW as 6, an unknown member as 438, anything else unchanged.
+// run-time error 13, DISP_E_OVERFLOW as 6, an unknown member as 438, anything else unchanged and
+// described by the platform's message for it.
 [[noreturn]] void raiseHresult(HRESULT hr);
 inline void check(HRESULT hr) {
     if (FAILED(hr))

@@ -77,22 +77,23 @@ HRESULT LinkHelperObject::GetTypeInfo(UINT index, LCID, ITypeInfo** result) noex
     return dispatch_.getTypeInfo(index, result);
 }
 
-HRESULT LinkHelperObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+HRESULT LinkHelperObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                         DISPID* ids) noexcept {
-    return dispatch_.getIDsOfNames(names, count, ids);
+    return dispatch_.getIDsOfNames(riid, names, count, ids);
 }
 
-HRESULT LinkHelperObject::Invoke(DISPID member, REFIID, LCID lcid, WORD flags, DISPPARAMS* params,
-                                 VARIANT* result, EXCEPINFO* exception,
+HRESULT LinkHelperObject::Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags,
+                                 DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                  UINT* argumentError) noexcept {
-    return dispatch_.invoke(static_cast<_TembraLinkHelper*>(this), member, lcid, flags, params,
-                            result, exception, argumentError);
+    const ComPtr<IUnknown> self(identity());
+    return dispatch_.invoke(static_cast<_TembraLinkHelper*>(this), member, riid, lcid, flags,
+                            params, result, exception, argumentError);
 }
 
 HRESULT
 LinkHelperObject::put_ZEFA_LHF_ActivityTemplateSuitability(VARIANT* ActivityTemplateItem,
                                                            BSTR* SuitabilityHostkey) noexcept {
-    return guarded(__uuidof(_TembraLinkHelper), [&] {
+    return serve(__uuidof(_TembraLinkHelper), [&] {
         requirePointers({ActivityTemplateItem, SuitabilityHostkey});
         Variant item = fromVariant(*ActivityTemplateItem);
         std::u16string hostkey = fromBstr(*SuitabilityHostkey);
@@ -102,7 +103,7 @@ LinkHelperObject::put_ZEFA_LHF_ActivityTemplateSuitability(VARIANT* ActivityTemp
 
 HRESULT LinkHelperObject::PrepareAvailabilityTransfer(_PrePostTransfer** dummy,
                                                       VARIANT_BOOL* result) noexcept {
-    return guarded(__uuidof(_TembraLinkHelper), [&] {
+    return serve(__uuidof(_TembraLinkHelper), [&] {
         requirePointers({dummy, result});
         *result = VARIANT_FALSE;
         TransferArgument transfer(*dummy);
@@ -112,7 +113,7 @@ HRESULT LinkHelperObject::PrepareAvailabilityTransfer(_PrePostTransfer** dummy,
 
 HRESULT LinkHelperObject::FinishAvailabilityTransfer(_PrePostTransfer** xxx,
                                                      VARIANT_BOOL* result) noexcept {
-    return guarded(__uuidof(_TembraLinkHelper), [&] {
+    return serve(__uuidof(_TembraLinkHelper), [&] {
         requirePointers({xxx, result});
         *result = VARIANT_FALSE;
         TransferArgument transfer(*xxx);
@@ -121,7 +122,7 @@ HRESULT LinkHelperObject::FinishAvailabilityTransfer(_PrePostTransfer** xxx,
 }
 
 HRESULT LinkHelperObject::MarkTheDay(BSTR* hostkey, short* period) noexcept {
-    return guarded(__uuidof(_TembraLinkHelper), [&] {
+    return serve(__uuidof(_TembraLinkHelper), [&] {
         requirePointers({hostkey, period});
         std::u16string key = fromBstr(*hostkey);
         Integer day = *period;
@@ -130,7 +131,7 @@ HRESULT LinkHelperObject::MarkTheDay(BSTR* hostkey, short* period) noexcept {
 }
 
 HRESULT LinkHelperObject::DayHasBeenMarked(BSTR* hostkey, short* period, VARIANT* result) noexcept {
-    return guarded(__uuidof(_TembraLinkHelper), [&] {
+    return serve(__uuidof(_TembraLinkHelper), [&] {
         requirePointers({hostkey, period, result});
         VariantInit(result);
         std::u16string key = fromBstr(*hostkey);
@@ -141,12 +142,12 @@ HRESULT LinkHelperObject::DayHasBeenMarked(BSTR* hostkey, short* period, VARIANT
 
 HRESULT
 LinkHelperObject::putref_ITembraLinkHelper_SetActiveCollegeReference(VARIANT* college) noexcept {
-    return guarded(__uuidof(_TembraLinkHelper), [&] { setCollege(college); });
+    return serve(__uuidof(_TembraLinkHelper), [&] { setCollege(college); });
 }
 
 HRESULT LinkHelperObject::put_ZEFA_LHF_SetAvailabilityByString(VARIANT* thing,
                                                                BSTR* strPattern) noexcept {
-    return guarded(__uuidof(_TembraLinkHelper), [&] {
+    return serve(__uuidof(_TembraLinkHelper), [&] {
         requirePointers({thing, strPattern});
         Variant target = fromVariant(*thing);
         std::u16string pattern = fromBstr(*strPattern);
@@ -177,21 +178,23 @@ HRESULT LinkHelperObject::HostInterface::GetTypeInfo(UINT index, LCID,
     return dispatch_.getTypeInfo(index, result);
 }
 
-HRESULT LinkHelperObject::HostInterface::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
-                                                       DISPID* ids) noexcept {
-    return dispatch_.getIDsOfNames(names, count, ids);
+HRESULT LinkHelperObject::HostInterface::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count,
+                                                       LCID, DISPID* ids) noexcept {
+    return dispatch_.getIDsOfNames(riid, names, count, ids);
 }
 
-HRESULT LinkHelperObject::HostInterface::Invoke(DISPID member, REFIID, LCID lcid, WORD flags,
+HRESULT LinkHelperObject::HostInterface::Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags,
                                                 DISPPARAMS* params, VARIANT* result,
                                                 EXCEPINFO* exception,
                                                 UINT* argumentError) noexcept {
-    return dispatch_.invoke(this, member, lcid, flags, params, result, exception, argumentError);
+    const ComPtr<IUnknown> self(outer_.identity());
+    return dispatch_.invoke(this, member, riid, lcid, flags, params, result, exception,
+                            argumentError);
 }
 
 HRESULT
 LinkHelperObject::HostInterface::putref_SetActiveCollegeReference(VARIANT* college) noexcept {
-    return guarded(__uuidof(ITembraLinkHelper), [&] { outer_.setCollege(college); });
+    return outer_.serve(__uuidof(ITembraLinkHelper), [&] { outer_.setCollege(college); });
 }
 
 } // namespace bz::com

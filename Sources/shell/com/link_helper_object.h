@@ -3,9 +3,12 @@
 #include "Brenik_Zefa.h"
 #include "module.h"
 #include "runtime/com/com_object.h"
+#include "runtime/com/hresult_error.h"
 #include "runtime/com/platform_locale.h"
 #include "shell/tembra_link_helper.h"
 #include "type_info_dispatch.h"
+
+#include <utility>
 
 namespace bz::com {
 
@@ -25,9 +28,9 @@ class LinkHelperObject final
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** result) noexcept override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) noexcept override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID lcid, WORD flags,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags,
                                      DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                      UINT* argumentError) noexcept override;
 
@@ -62,9 +65,9 @@ class LinkHelperObject final
         HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
         HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID,
                                               ITypeInfo** result) noexcept override;
-        HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+        HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                                 DISPID* ids) noexcept override;
-        HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID lcid, WORD flags,
+        HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags,
                                          DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                          UINT* argumentError) noexcept override;
         HRESULT STDMETHODCALLTYPE
@@ -75,6 +78,12 @@ class LinkHelperObject final
         TypeInfoDispatch dispatch_;
     };
 
+    // Runs a member at the COM boundary, holding a reference on the object until it returns:
+    // the host may release its last reference from inside a host call the member makes.
+    template <typename Body> HRESULT serve(REFIID iid, Body&& body) noexcept {
+        const ComPtr<IUnknown> self(identity());
+        return guarded(iid, std::forward<Body>(body));
+    }
     void setCollege(VARIANT* college);
 
     PlatformLocale locale_;

@@ -85,14 +85,6 @@ void* storageOf(VARIANT& value, VARTYPE type) {
     return type == VT_VARIANT ? static_cast<void*>(&value) : static_cast<void*>(&V_BYREF(&value));
 }
 
-// Copies a temporary back to the caller's by-reference argument: as the declared type into a
-// referenced Variant, in the caller's type into a typed reference. Arrays are never assigned by
-// the members, so references to arrays keep theirs.
-void writeBack(VARIANT& argument, VARIANT& value, LCID lcid) {
-    if ((V_VT(&argument) & VT_BYREF) && !(V_VT(&argument) & VT_ARRAY))
-        storeAs(V_VT(&argument) & VT_TYPEMASK, V_BYREF(&argument), value, lcid);
-}
-
 void fillException(HRESULT hr, EXCEPINFO& exception) {
     exception = EXCEPINFO();
     exception.scode = hr;
@@ -139,10 +131,9 @@ HRESULT mapArguments(const DISPPARAMS& params, UINT inputs, std::vector<UINT>& a
 // by-reference VARIANTs that point the call at them.
 struct Temporaries {
     explicit Temporaries(UINT count)
-        : values(count), isInterface(count), types(count), pointers(count), pointerArgs(count) {}
+        : values(count), types(count), pointers(count), pointerArgs(count) {}
 
     VariantArray values;
-    std::vector<bool> isInterface;
     std::vector<VARTYPE> types;
     std::vector<VARIANT> pointers;
     std::vector<VARIANTARG*> pointerArgs;
@@ -165,13 +156,19 @@ HRESULT makeTemporaries(ITypeInfo& info, const FUNCDESC& description, const Memb
         } else {
             V_VT(&value) = declared.type == VT_VARIANT ? VARTYPE{VT_EMPTY} : declared.type;
         }
-        temporaries.isInterface[i] = declared.interfaceId.has_value();
         temporaries.types[i] = VT_BYREF | declared.type;
         V_VT(&temporaries.pointers[i]) = temporaries.types[i];
         V_BYREF(&temporaries.pointers[i]) = storageOf(value, declared.type);
         temporaries.pointerArgs[i] = &temporaries.pointers[i];
     }
     return S_OK;
+}
+
+// Whether the arguments are where the counts announce them, named ones among them.
+bool wellFormed(const DISPPARAMS* params) {
+    return params && params->cNamedArgs <= params->cArgs &&
+           (params->cArgs == 0 || params->rgvarg) &&
+           (params->cNamedArgs == 0 || params->rgdispidNamedArgs);
 }
 
 // Calls the member through its vtable entry with pointers to the temporaries: its HRESULT.
@@ -214,13 +211,22 @@ HRESULT TypeInfoDispatch::getTypeInfo(UINT index, ITypeInfo** result) noexcept {
     return guarded(IID_IDispatch, [&] { *result = ComPtr<ITypeInfo>(&typeInfo()).detach(); });
 }
 
-HRESULT TypeInfoDispatch::getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) noexcept {
+HRESULT TypeInfoDispatch::getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count,
+                                        DISPID* ids) noexcept {
+    if (riid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    if (!names || !ids || count == 0)
+        return E_INVALIDARG;
     return guarded(IID_IDispatch, [&] { return typeInfo().GetIDsOfNames(names, count, ids); });
 }
 
-HRESULT TypeInfoDispatch::invoke(IUnknown* instance, DISPID member, LCID lcid, WORD flags,
-                                 DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                                 UINT* argumentError) noexcept {
+HRESULT TypeInfoDispatch::invoke(IUnknown* instance, DISPID member, REFIID riid, LCID lcid,
+                                 WORD flags, DISPPARAMS* params, VARIANT* result,
+                                 EXCEPINFO* exception, UINT* argumentError) noexcept {
+    if (riid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    if (!wellFormed(params))
+        return E_INVALIDARG;
     return guarded(IID_IDispatch, [&] {
         return invokeMember(instance, member, lcid, flags, params, result, exception,
                             argumentError);
@@ -235,7 +241,7 @@ HRESULT TypeInfoDispatch::invokeMember(IUnknown* instance, DISPID member, LCID l
     if (!description || (description->wFuncFlags & FUNCFLAG_FRESTRICTED))
         return DISP_E_MEMBERNOTFOUND;
     const MemberShape shape = shapeOf(*description);
-    if (!params || params->cArgs != shape.inputs)
+    if (params->cArgs != shape.inputs)
         return DISP_E_BADPARAMCOUNT;
 
     std::vector<UINT> argumentOf;
@@ -251,12 +257,8 @@ HRESULT TypeInfoDispatch::invokeMember(IUnknown* instance, DISPID member, LCID l
         return hr;
     }
 
+    // The members never assign their parameters: the caller's arguments stay as they were.
     const HRESULT hr = callMember(instance, *description, temporaries);
-    // The members never replace an interface argument; values go back, even after a failure.
-    for (UINT i = 0; i < shape.inputs; ++i) {
-        if (!temporaries.isInterface[i])
-            writeBack(params->rgvarg[argumentOf[i]], temporaries.values[i], lcid);
-    }
     if (FAILED(hr)) {
         if (!exception)
             return hr;

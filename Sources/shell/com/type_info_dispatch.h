@@ -14,8 +14,10 @@ namespace bz::com {
 // a reference to a Variant (what VBScript passes for every variable) into a typed by-reference
 // parameter such as BSTR* or short*, and answers type mismatch where Windows converts. So each
 // call maps the arguments to the parameters, makes a temporary of each declared type, calls the
-// vtable entry through DispCallFunc with pointers to the temporaries, and writes the temporaries
-// back into the caller's by-reference arguments.
+// vtable entry through DispCallFunc with pointers to the temporaries. Every argument is coerced
+// or refused before the member runs; the members never assign their parameters, so the caller's
+// arguments come back exactly as they were. A foreign riid and DISPPARAMS whose counts announce
+// arguments they do not carry are refused as IDispatch requires.
 class TypeInfoDispatch {
   public:
     using Loader = ComPtr<ITypeInfo> (*)();
@@ -23,10 +25,11 @@ class TypeInfoDispatch {
     explicit TypeInfoDispatch(Loader loader) : loader_(loader) {}
 
     HRESULT getTypeInfo(UINT index, ITypeInfo** result) noexcept;
-    HRESULT getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) noexcept;
+    HRESULT getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, DISPID* ids) noexcept;
     // Calls member `member` of `instance`, an interface pointer of the described interface.
-    HRESULT invoke(IUnknown* instance, DISPID member, LCID lcid, WORD flags, DISPPARAMS* params,
-                   VARIANT* result, EXCEPINFO* exception, UINT* argumentError) noexcept;
+    HRESULT invoke(IUnknown* instance, DISPID member, REFIID riid, LCID lcid, WORD flags,
+                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                   UINT* argumentError) noexcept;
 
   private:
     ITypeInfo& typeInfo();

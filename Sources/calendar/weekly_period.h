@@ -1,0 +1,42 @@
+#pragma once
+
+#include "calendar/calendar.h"
+#include "calendar/date_to_period.h"
+#include "calendar/stage.h"
+
+#include <optional>
+
+namespace bz {
+
+// The period index of one time of day on successive weeks of a rule, as DateToPeriod gives it.
+// A date exactly seven days after the last one converted, at the same whole second, is in the
+// next week at the same position and minute: its index is the last one plus a week's periods,
+// as long as every Integer step of the conversion stays in range and no exact half could round
+// the other way, and the calendar is the one of the last conversion (a host call may hand over
+// another college meanwhile). Any other date is converted in full, with its stage and errors.
+class WeeklyPeriod {
+  public:
+    Integer next(const Calendar& calendar, Stage& strStage, Date t);
+
+  private:
+    // The calendar fields a conversion reads.
+    struct CalendarUsed {
+        explicit CalendarUsed(const Calendar& calendar);
+        friend bool operator==(const CalendarUsed&, const CalendarUsed&) = default;
+
+        Date dtYearStart;
+        Date dtDayStart;
+        Integer intPeriodMinutes;
+        Integer intPeriodsPerDay;
+        Integer intDaysPerWeek;
+        const Integer* aDayOffsets;
+        std::size_t offsetCount;
+    };
+
+    std::optional<PeriodConversion> next(const Calendar& calendar, const DateFields& fields) const;
+
+    std::optional<PeriodConversion> last_;
+    std::optional<CalendarUsed> calendarUsed_;
+};
+
+} // namespace bz
