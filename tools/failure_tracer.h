@@ -26,6 +26,8 @@ class FailureTracer {
     FailureTracer(const Variant& college, const Locale& locale);
     Failure trace(const std::u16string& pattern, const std::u16string& name,
                   const std::u16string& hostKey);
+    // The calendar set up from the college.
+    const Calendar& calendar() const { return state_.calendar; }
 
   private:
     LinkHelperState state_;

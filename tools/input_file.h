@@ -1,25 +1,31 @@
 #pragma once
 
-#include <fstream>
-#include <iostream>
+#include "embedded_sample.h"
+
+#include <istream>
+#include <memory>
 #include <string>
 
 namespace bz::preview {
 
-// A file opened for reading, or standard input for "-". InputError with the reason when it
-// cannot be read: missing, a directory, no permission.
+// A file opened for reading, standard input for "-", or an embedded file. InputError with the
+// reason when it cannot be read: missing, a directory, no permission.
 class InputFile {
   public:
     explicit InputFile(const std::string& path);
-    std::istream& stream() { return path_ == "-" ? std::cin : file_; }
-    // The name messages use: the path, or "standard input".
+    explicit InputFile(const EmbeddedFile& file);
+    std::istream& stream() { return *stream_; }
+    // The name messages use: the path, "standard input" or the embedded file's name.
     const std::string& name() const { return name_; }
 
   private:
-    std::string path_;
     std::string name_;
-    std::ifstream file_;
+    std::unique_ptr<std::istream> owned_;
+    std::istream* stream_;
 };
+
+// The file at `path`, or `sample` when the path is empty.
+InputFile openInput(const std::string& path, const EmbeddedFile& sample);
 
 // The whole content of `file`.
 std::string contentOf(InputFile& file);

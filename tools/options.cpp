@@ -40,10 +40,14 @@ std::string mapColumns(const std::vector<std::string>& pairs, ColumnNames& colum
 }
 
 void addOptions(CLI::App& app, Options& options, std::vector<std::string>& columns) {
-    app.add_option("-c,--college", options.collegeFile, "the college, a JSON file")->required();
-    app.add_option("-p,--patterns", options.patternsFile,
-                   "the availability fields to send, a CSV file; - reads standard input")
-        ->required();
+    CLI::Option* college = app.add_option(
+        "-c,--college", options.collegeFile,
+        "the college, a JSON file (with --patterns; without both: the embedded sample)");
+    CLI::Option* patterns =
+        app.add_option("-p,--patterns", options.patternsFile,
+                       "the availability fields to send, a CSV file; - reads standard input");
+    college->needs(patterns);
+    patterns->needs(college);
     app.add_option("--locale", options.locale,
                    "en-US, en-GB or de-DE: how dates, times and numbers are read and shown "
                    "(default: from LC_ALL, LC_TIME or LANG)")
@@ -64,6 +68,10 @@ void addOptions(CLI::App& app, Options& options, std::vector<std::string>& colum
         ->check(CLI::PositiveNumber);
     app.add_option("--from", options.from, "with --grid: only the days from DATE ...");
     app.add_option("--to", options.to, "... up to DATE (both inclusive)");
+#ifdef _WIN32
+    app.add_option("--dll", options.dll,
+                   "the component's DLL to load (default: the registered Brenik_Zefa.dll)");
+#endif
 }
 
 } // namespace

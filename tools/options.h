@@ -15,7 +15,7 @@ enum class Format { Text, Json, Html };
 
 // The previewer's command line.
 struct Options {
-    std::string collegeFile;
+    std::string collegeFile;           // both empty: the embedded sample
     std::string patternsFile;          // "-": standard input
     std::optional<std::string> locale; // the environment's when absent
     ColumnNames columns;
@@ -27,6 +27,7 @@ struct Options {
     std::optional<int> weeks;
     std::optional<std::string> from; // dates as written, read under the locale
     std::optional<std::string> to;
+    std::optional<std::string> dll; // Windows: the component's DLL; the registered one when absent
 };
 
 // Reads the arguments after the program name. The exit status instead when the command line

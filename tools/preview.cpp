@@ -5,8 +5,8 @@
 #include "input_error.h"
 #include "input_file.h"
 #include "json_view.h"
-#include "locale_choice.h"
 #include "options.h"
+#include "preview_platform.h"
 #include "runtime/error.h"
 #include "text_view.h"
 #include "transfer_run.h"
@@ -32,9 +32,8 @@ std::optional<Date> dateOption(const char* option, const std::optional<std::stri
 }
 
 // Sends every usable line of the patterns file; the unusable ones go to `problems`.
-void sendPatterns(TransferRun& run, const Options& options, std::vector<std::string>& problems,
-                  std::ostream& err, bool progress) {
-    InputFile file(options.patternsFile);
+void sendPatterns(TransferRun& run, InputFile& file, const Options& options,
+                  std::vector<std::string>& problems, std::ostream& err, bool progress) {
     PatternReader reader(file.stream(), file.name(), options.columns);
     int sent = 0;
     while (const std::optional<PatternLine> line = reader.next(problems)) {
@@ -47,13 +46,14 @@ void sendPatterns(TransferRun& run, const Options& options, std::vector<std::str
     run.finish();
 }
 
-void print(std::ostream& out, const PreviewView& view, const Options& options) {
+void print(std::ostream& out, const PreviewView& view, const Options& options,
+           const std::string& patternsName) {
     switch (options.format) {
     case Format::Json:
         printJson(out, view);
         return;
     case Format::Html:
-        printHtml(out, view, options.patternsFile == "-" ? "standard input" : options.patternsFile);
+        printHtml(out, view, patternsName);
         return;
     case Format::Text:
         break;
@@ -66,14 +66,15 @@ void print(std::ostream& out, const PreviewView& view, const Options& options) {
     printText(out, view, grid);
 }
 
-void write(std::ostream& out, const PreviewView& view, const Options& options) {
+void write(std::ostream& out, const PreviewView& view, const Options& options,
+           const std::string& patternsName) {
     if (!options.output) {
-        print(out, view, options);
+        print(out, view, options, patternsName);
         return;
     }
     std::ofstream file(*options.output, std::ios::binary);
     if (file)
-        print(file, view, options);
+        print(file, view, options, patternsName);
     if (!file.flush())
         throw InputError(*options.output + ": cannot write it: " + std::strerror(errno));
 }
@@ -85,19 +86,18 @@ int exitStatus(const TransferRun& run, const Options& options) {
 }
 
 int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
-    const LocaleChoice choice = chooseLocale(options.locale);
-    const std::unique_ptr<Locale> locale = makePortableLocale(choice.kind);
-    InputFile collegeFile(options.collegeFile);
+    const PreviewLocale locale = previewLocale(options);
+    InputFile collegeFile = openInput(options.collegeFile, sampleCollege);
     const CollegeFile college = parseCollege(contentOf(collegeFile), collegeFile.name());
-    TransferRun transfer(college, *locale,
-                         choice.kind == PortableLocaleKind::EnUs ? DateOrder::MonthFirst
-                                                                 : DateOrder::DayFirst,
-                         options.format == Format::Html);
-    if (choice.warning)
-        transfer.warn(*choice.warning);
+    TransferRun transfer(college, makeLinkHelper(options, *locale.locale), *locale.locale,
+                         locale.order, options.format == Format::Html);
+    if (locale.warning)
+        transfer.warn(*locale.warning);
     std::vector<std::string> problems;
-    sendPatterns(transfer, options, problems, err, progress);
-    write(out, viewOf(transfer, *locale, choice.name, options.resources), options);
+    InputFile patternsFile = openInput(options.patternsFile, samplePatterns);
+    sendPatterns(transfer, patternsFile, options, problems, err, progress);
+    write(out, viewOf(transfer, *locale.locale, locale.name, options.resources), options,
+          patternsFile.name());
     for (const std::string& problem : problems)
         err << "bz-preview: " << problem << '\n';
     return problems.empty() ? exitStatus(transfer, options) : 2;

@@ -20,31 +20,30 @@ std::string rejection(const CollegeFile& college, const std::u16string& member,
 
 } // namespace
 
-TransferRun::TransferRun(const CollegeFile& college, const Locale& locale, DateOrder order,
-                         bool keepSources)
-    : locale_(locale), order_(order), college_(college.members), helper_(locale) {
-    Variant reference = ObjectRef(&college_);
+TransferRun::TransferRun(const CollegeFile& college, std::unique_ptr<LinkHelper> helper,
+                         const Locale& locale, DateOrder order, bool keepSources)
+    : locale_(locale), order_(order), college_(college.members), helper_(std::move(helper)) {
     try {
-        helper_.ITembraLinkHelper_SetActiveCollegeReference(reference);
+        helper_->setActiveCollegeReference(college_);
     } catch (const AutomationError& error) {
         throw InputError(rejection(college, college_.lastRead(), error));
     }
-    calendar_ = derivedCalendar(helper_.state().calendar);
+    // The tracer derives the calendar as the component did, from the same college and locale.
+    tracer_.emplace(ObjectRef(&college_), locale);
+    calendar_ = derivedCalendar(tracer_->calendar());
     for (Warning& warning : collegeWarnings(college, calendar_))
         warnings_.push_back(std::move(warning));
     if (keepSources)
         context_.sourcePeriods = calendar_.periodsPerWeek() * calendar_.weekCount();
-    tracer_.emplace(reference, locale);
-    helper_.PrepareAvailabilityTransfer(&transfer_);
+    helper_->prepareAvailabilityTransfer();
 }
 
 void TransferRun::send(const PatternLine& field, const std::string& fileName) {
     const Source source{fileName, field.line};
-    Variant thing = ObjectRef(&resourceFor(field, source));
-    std::u16string pattern = field.pattern;
+    PreviewResource& resource = resourceFor(field, source);
     context_.line = field.line;
     context_.effects = {};
-    helper_.ZEFA_LHF_SetAvailabilityByString(thing, pattern);
+    helper_->setAvailabilityByString(resource, field.pattern);
     if (context_.effects.nameReads > 0)
         traced_.push_back({source,
                            field.name,
@@ -56,7 +55,7 @@ void TransferRun::send(const PatternLine& field, const std::string& fileName) {
 }
 
 void TransferRun::finish() {
-    helper_.FinishAvailabilityTransfer(&transfer_);
+    helper_->finishAvailabilityTransfer(transfer_);
     matchReportLines();
 }
 

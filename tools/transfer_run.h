@@ -3,10 +3,10 @@
 #include "college_json.h"
 #include "derived_calendar.h"
 #include "failure_tracer.h"
+#include "link_helper.h"
 #include "patterns_csv.h"
 #include "preview_host.h"
 #include "rule_warnings.h"
-#include "shell/tembra_link_helper.h"
 #include "warning.h"
 
 #include <deque>
@@ -28,15 +28,16 @@ struct TracedLine {
 };
 
 // One availability transfer, run as the host runs it, one field at a time: hands the college
-// to a TembraLinkHelper and prepares the transfer; `send` passes each field to its resource
+// to the link helper and prepares the transfer; `send` passes each field to its resource
 // (one per distinct name and host key); `finish` finishes the transfer. Keeps only what the
 // preview shows: each resource's periods, the report with its traces and the warnings.
 class TransferRun {
   public:
     // InputError naming the member the component fails on when it rejects the college.
     // `keepSources`: each period of the calendar remembers the line that wrote it.
-    TransferRun(const CollegeFile& college, const Locale& locale, DateOrder order,
-                bool keepSources);
+    // `locale` is the one `helper` reads under.
+    TransferRun(const CollegeFile& college, std::unique_ptr<LinkHelper> helper,
+                const Locale& locale, DateOrder order, bool keepSources);
 
     void send(const PatternLine& field, const std::string& fileName);
     void finish();
@@ -58,7 +59,7 @@ class TransferRun {
     HostContext context_;
     PreviewCollege college_;
     PreviewTransfer transfer_;
-    TembraLinkHelper helper_;
+    std::unique_ptr<LinkHelper> helper_; // after the host objects it may hold, gone before them
     DerivedCalendar calendar_;
     std::optional<FailureTracer> tracer_;
     std::deque<PreviewResource> resources_;

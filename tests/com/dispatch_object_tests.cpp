@@ -2,10 +2,10 @@
 // failures surface to the core.
 #include "host/calls.h"
 #include "host/com/dispatch_object.h"
+#include "host_dispatch.h"
 #include "hostsim/host.h"
 #include "runtime/com/com_object.h"
 #include "runtime/text.h"
-#include "sim_dispatch.h"
 
 #include <gmock/gmock.h>
 
@@ -20,7 +20,7 @@ class DispatchObjectTest : public testing::Test {
   protected:
     // The core's reference to a host object, reached through its COM face.
     ObjectRef throughCom(hostsim::SimObject& object) {
-        return com::DispatchObject::wrap(simDispatch(ObjectRef(&object)));
+        return com::DispatchObject::wrap(com::hostDispatch(ObjectRef(&object)));
     }
 
     void TearDown() override {

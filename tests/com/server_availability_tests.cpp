@@ -130,9 +130,9 @@ TEST_F(AvailabilityThroughCom, CollegeNumbersOfOtherWidthsGiveTheSameCalendar) {
         std::int64_t weekday = 2 + i;
         ASSERT_EQ(SafeArrayPutElement(V_ARRAY(&weekdays.get()), &i, &weekday), S_OK);
     }
-    host_.college().setProperty(u"PeriodsPerDay", rawVariant(periodsPerDay));
-    host_.college().setProperty(u"WeeksPerYear", rawVariant(weeksPerYear));
-    host_.college().setProperty(u"DaysOfWeek", rawVariant(weekdays.get()));
+    host_.college().setProperty(u"PeriodsPerDay", com::rawVariant(periodsPerDay));
+    host_.college().setProperty(u"WeeksPerYear", com::rawVariant(weeksPerYear));
+    host_.college().setProperty(u"DaysOfWeek", com::rawVariant(weekdays.get()));
     ASSERT_EQ(setCollege().hr, S_OK);
     send(room_, L"1/6/2026|1/6/2026|2|09:00|11:00");
     finishWithoutReport();

@@ -2,13 +2,13 @@
 
 #include "Brenik_Zefa.h"
 #include "host/com/variant_conversion.h"
+#include "host_dispatch.h"
 #include "hostsim/host.h"
 #include "late_bound.h"
 #include "runtime/com/bstr.h"
 #include "runtime/com/com_ptr.h"
 #include "runtime/com/unique_variant.h"
 #include "runtime/text.h"
-#include "sim_dispatch.h"
 #include "standard_calendar.h"
 #include "transfer_stand_in.h"
 
@@ -44,7 +44,7 @@ class ServerTest : public testing::Test {
 
     // A VARIANT holding the COM face of a host object, as a VB host holds it.
     static void holdObject(com::UniqueVariant& target, hostsim::SimObject& object) {
-        simToVariant(Variant(ObjectRef(&object)), *target.put());
+        com::hostToVariant(Variant(ObjectRef(&object)), *target.put());
     }
 
     static void holdText(com::UniqueVariant& target, const wchar_t* text) {

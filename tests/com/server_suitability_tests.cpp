@@ -54,7 +54,7 @@ TEST_F(SuitabilityThroughCom, CountsOfOtherNumberTypesAreCompared) {
     V_VT(&two) = VT_I8;
     V_I8(&two) = 2;
     for (const VARIANT& count : {one, none, two}) {
-        matches.setProperty(u"Count", rawVariant(count));
+        matches.setProperty(u"Count", com::rawVariant(count));
         EXPECT_EQ(link(L"LAB").hr, S_OK) << V_VT(&count);
     }
     EXPECT_EQ(activity_.suitabilities(), (std::vector<hostsim::SimObject*>{&lab, &lab}));

@@ -1,8 +1,8 @@
 // VARIANT <-> core value conversion at the COM edge.
 #include "host/com/variant_conversion.h"
+#include "host_dispatch.h"
 #include "hostsim/host.h"
 #include "runtime/com/unique_variant.h"
-#include "sim_dispatch.h"
 
 #include <gmock/gmock.h>
 
@@ -134,7 +134,7 @@ TEST(VariantConversion, ObjectsKeepTheirIdentityAndCount) {
     {
         UniqueVariant source;
         V_VT(source.put()) = VT_DISPATCH;
-        V_DISPATCH(&source.get()) = simDispatch(ObjectRef(&object)).detach();
+        V_DISPATCH(&source.get()) = com::hostDispatch(ObjectRef(&object)).detach();
         const Variant converted = fromVariant(source.get());
         UniqueVariant back;
         toVariant(converted, *back.put());

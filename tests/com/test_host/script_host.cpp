@@ -1,9 +1,9 @@
 #include "script_host.h"
 
 #include "host/com/dispatch_object.h"
+#include "host_dispatch.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
-#include "sim_dispatch.h"
 #include "standard_calendar.h"
 #include "transfer_stand_in.h"
 
@@ -71,7 +71,7 @@ ScriptHost::ScriptHost() : self_(u"script host", ownCalls_) {
 }
 
 com::ComPtr<IDispatch> ScriptHost::face() {
-    return simDispatch(ObjectRef(&self_));
+    return com::hostDispatch(ObjectRef(&self_));
 }
 
 } // namespace bz::test

@@ -1,4 +1,4 @@
-#include "sim_dispatch.h"
+#include "host_dispatch.h"
 
 #include "host/com/dispatch_object.h"
 #include "host/com/variant_conversion.h"
@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-namespace bz::test {
+namespace bz::com {
 
 namespace {
 
-// Answered only by SimDispatch, to find the host object behind a COM face.
-constexpr GUID IID_SimDispatch{
+// Answered only by HostDispatch, to find the host object behind a COM face.
+constexpr GUID IID_HostDispatch{
     0x6c1f3a52, 0x2b7e, 0x4d0c, {0x9a, 0x41, 0x17, 0x5e, 0x88, 0x30, 0xb2, 0x6d}};
 
 // Dispatch ids from here up stand for names; lower ones are the host's published numbers.
@@ -34,22 +34,22 @@ InvokeKind kindOf(WORD flags) {
     return flags & DISPATCH_METHOD ? InvokeKind::Method : InvokeKind::PropertyGet;
 }
 
-class SimDispatch final : public com::ComObject<SimDispatch, IDispatch> {
+class HostDispatch final : public ComObject<HostDispatch, IDispatch> {
   public:
-    explicit SimDispatch(ObjectRef object) : object_(std::move(object)) {}
+    explicit HostDispatch(ObjectRef object) : object_(std::move(object)) {}
 
     Object& object() const { return *object_; }
 
     // The host object's other interfaces, each behind a COM face of its own.
     IUnknown* queryOther(REFIID iid) noexcept {
-        if (iid == IID_SimDispatch) {
+        if (iid == IID_HostDispatch) {
             AddRef();
             return identity();
         }
         Guid guid;
         std::memcpy(&guid, &iid, sizeof guid);
         ObjectRef found = object_->queryInterface(guid);
-        return found ? simDispatch(std::move(found)).detach() : nullptr;
+        return found ? hostDispatch(std::move(found)).detach() : nullptr;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
@@ -93,19 +93,19 @@ struct ReceivedArgument {
 Argument receive(VARIANT& source, ReceivedArgument& storage) {
     switch (V_VT(&source)) {
     case VT_BSTR | VT_BYREF:
-        storage.text = com::fromBstr(*V_BSTRREF(&source));
+        storage.text = fromBstr(*V_BSTRREF(&source));
         return Argument{&storage.text};
     case VT_VARIANT | VT_BYREF:
-        storage.value = simFromVariant(*V_VARIANTREF(&source));
+        storage.value = hostFromVariant(*V_VARIANTREF(&source));
         return Argument{&storage.value};
     case VT_BOOL | VT_BYREF:
         storage.boolean = *V_BOOLREF(&source);
         return Argument{Argument::BooleanRef{&storage.boolean}};
     default:
-        storage.value = simFromVariant(source);
-        // The host's log records an argument's type as the core value says it; a type that
-        // converts to another (VT_UNKNOWN, VT_I4 | VT_BYREF, ...) is refused, so that the log
-        // never shows a type other than the one that came over COM.
+        storage.value = hostFromVariant(source);
+        // The host object sees the argument as a core value, and the tests' host logs its type
+        // as that value says it; a type that converts to another (VT_UNKNOWN, VT_I4 | VT_BYREF,
+        // ...) is refused, so that neither sees a type other than the one that came over COM.
         if (storage.value.variantType() != V_VT(&source))
             throw AutomationError(DISP_E_TYPEMISMATCH, u"Host",
                                   u"argument type not recorded faithfully: " +
@@ -118,11 +118,11 @@ void writeBack(VARIANT& target, const ReceivedArgument& storage) {
     switch (V_VT(&target)) {
     case VT_BSTR | VT_BYREF:
         SysFreeString(*V_BSTRREF(&target));
-        *V_BSTRREF(&target) = com::UniqueBstr(storage.text).detach();
+        *V_BSTRREF(&target) = UniqueBstr(storage.text).detach();
         break;
     case VT_VARIANT | VT_BYREF:
         VariantClear(V_VARIANTREF(&target));
-        simToVariant(storage.value, *V_VARIANTREF(&target));
+        hostToVariant(storage.value, *V_VARIANTREF(&target));
         break;
     case VT_BOOL | VT_BYREF:
         *V_BOOLREF(&target) = storage.boolean;
@@ -132,8 +132,8 @@ void writeBack(VARIANT& target, const ReceivedArgument& storage) {
     }
 }
 
-HRESULT SimDispatch::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                            VARIANT* result, EXCEPINFO* exception, UINT*) {
+HRESULT HostDispatch::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                             VARIANT* result, EXCEPINFO* exception, UINT*) {
     try {
         // Parameter order: positional arguments (stored last first), then the named ones, then
         // a property's assigned value.
@@ -162,7 +162,7 @@ HRESULT SimDispatch::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS*
         for (UINT k : order)
             writeBack(params->rgvarg[k], storage[k]);
         if (result)
-            simToVariant(value, *result);
+            hostToVariant(value, *result);
         return S_OK;
     } catch (const AutomationError& error) {
         // An error without source and description stands for a bare HRESULT.
@@ -171,18 +171,18 @@ HRESULT SimDispatch::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS*
         if (exception) {
             *exception = EXCEPINFO();
             exception->scode = error.hresult();
-            exception->bstrSource = com::UniqueBstr(error.source()).detach();
-            exception->bstrDescription = com::UniqueBstr(error.description()).detach();
+            exception->bstrSource = UniqueBstr(error.source()).detach();
+            exception->bstrDescription = UniqueBstr(error.description()).detach();
         }
         return DISP_E_EXCEPTION;
     }
 }
 
-// A VARIANT carried through the core as an object that only simToVariant opens.
+// A VARIANT carried through the core as an object that only hostToVariant opens.
 class RawValue final : public Object {
   public:
     explicit RawValue(const VARIANT& value) {
-        com::check(VariantCopy(value_.put(), const_cast<VARIANT*>(&value)));
+        check(VariantCopy(value_.put(), const_cast<VARIANT*>(&value)));
     }
     VARIANT& value() { return value_.get(); }
 
@@ -199,7 +199,7 @@ class RawValue final : public Object {
 
   private:
     ~RawValue() = default;
-    com::UniqueVariant value_;
+    UniqueVariant value_;
     int references_ = 1;
 };
 
@@ -209,40 +209,40 @@ Variant rawVariant(const VARIANT& value) {
     return Variant(ObjectRef::adopt(new RawValue(value)));
 }
 
-com::ComPtr<IDispatch> simDispatch(ObjectRef object) {
-    return com::ComPtr<IDispatch>::attach(SimDispatch::create(std::move(object)).detach());
+ComPtr<IDispatch> hostDispatch(ObjectRef object) {
+    return ComPtr<IDispatch>::attach(HostDispatch::create(std::move(object)).detach());
 }
 
-Variant simFromVariant(const VARIANT& value) {
+Variant hostFromVariant(const VARIANT& value) {
     IDispatch* dispatch = nullptr;
     if (V_VT(&value) == VT_DISPATCH)
         dispatch = V_DISPATCH(&value);
     else if (V_VT(&value) == (VT_DISPATCH | VT_BYREF))
         dispatch = *V_DISPATCHREF(&value);
     else if (V_VT(&value) == (VT_VARIANT | VT_BYREF))
-        return simFromVariant(*V_VARIANTREF(&value));
-    const auto face = com::ComPtr<IDispatch>(dispatch).tryQuery(IID_SimDispatch);
+        return hostFromVariant(*V_VARIANTREF(&value));
+    const auto face = ComPtr<IDispatch>(dispatch).tryQuery(IID_HostDispatch);
     if (face)
         return Variant(
-            ObjectRef(&static_cast<SimDispatch*>(static_cast<IDispatch*>(face.get()))->object()));
-    return com::fromVariant(value);
+            ObjectRef(&static_cast<HostDispatch*>(static_cast<IDispatch*>(face.get()))->object()));
+    return fromVariant(value);
 }
 
-void simToVariant(const Variant& value, VARIANT& target) {
+void hostToVariant(const Variant& value, VARIANT& target) {
     if (value.isObject() && value.get<ObjectRef>()) {
         if (auto* raw = dynamic_cast<RawValue*>(value.get<ObjectRef>().get())) {
             VariantInit(&target);
-            com::check(VariantCopy(&target, &raw->value()));
+            check(VariantCopy(&target, &raw->value()));
             return;
         }
     }
-    if (value.isObject() && value.get<ObjectRef>() && !com::dispatchOf(*value.get<ObjectRef>())) {
+    if (value.isObject() && value.get<ObjectRef>() && !dispatchOf(*value.get<ObjectRef>())) {
         VariantInit(&target);
         V_VT(&target) = VT_DISPATCH;
-        V_DISPATCH(&target) = simDispatch(value.get<ObjectRef>()).detach();
+        V_DISPATCH(&target) = hostDispatch(value.get<ObjectRef>()).detach();
         return;
     }
-    com::toVariant(value, target);
+    toVariant(value, target);
 }
 
-} // namespace bz::test
+} // namespace bz::com
