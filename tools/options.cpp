@@ -101,6 +101,9 @@ std::variant<Options, int> parseOptions(std::span<const std::string> args, std::
         err << "bz-preview: --format html needs --output FILE\n";
         return 2;
     }
+    // The embedded sample writes its dates day first.
+    if (options.collegeFile.empty() && !options.locale)
+        options.locale = "en-GB";
     return options;
 }
 
