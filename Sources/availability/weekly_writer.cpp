@@ -1,7 +1,6 @@
 #include "weekly_writer.h"
 
 #include "availability/transfer.h"
-#include "calendar/date_to_period.h"
 #include "calendar/weekly_period.h"
 #include "host/calls.h"
 #include "host/host_interfaces.h"
@@ -22,13 +21,10 @@ Date plus(Date day, Date time) {
 // The running date moved on by `days`. A day past 31 Dec 9999 lies after every end date: the
 // rule has no week there, so the step gives infinity, after every Date, instead of an overflow.
 Date later(Date running, Integer days) {
-    if (splitDate(running).day + days > static_cast<std::int64_t>(maxDate))
+    const DateFields fields = splitDate(running);
+    if (fields.day + days > static_cast<std::int64_t>(maxDate))
         return std::numeric_limits<Date>::infinity();
-    return addDays(running, days);
-}
-
-Integer periodOf(const Conversion& conversion, Date t) {
-    return DateToPeriod(conversion.calendar, conversion.strStage, t);
+    return joinDate(fields.day + days, fields.time);
 }
 
 // The four times a rule converts every week, each converted week on week.
@@ -119,12 +115,6 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
             MarkTheDay(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
         running = later(running, 7);
     }
-}
-
-void SetPeriodRange(const Conversion& conversion, Object& availability, Date day, Date fromTime,
-                    Date toTime, bool value) {
-    const Integer firstPeriod = periodOf(conversion, plus(day, fromTime));
-    setPeriods(availability, firstPeriod, periodOf(conversion, plus(day, toTime)), value);
 }
 
 } // namespace bz

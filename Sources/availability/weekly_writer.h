@@ -14,9 +14,4 @@ namespace bz {
 void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Date firstDate,
                        Date lastDate, Date& startTime, Date& endTime, Integer teachingDay);
 
-// Sets the periods of `day` from `fromTime` up to, not including, `toTime` to `value` in
-// `availability`. Nothing is called when that run is empty.
-void SetPeriodRange(const Conversion& conversion, Object& availability, Date day, Date fromTime,
-                    Date toTime, bool value);
-
 } // namespace bz

@@ -20,23 +20,21 @@ WeeklyPeriod::CalendarUsed::CalendarUsed(const Calendar& calendar)
 
 Integer WeeklyPeriod::next(const Calendar& calendar, Stage& strStage, Date t) {
     const CalendarUsed used(calendar);
-    const bool inRange = t > minDate - 1 && t < maxDate + 1;
     std::optional<PeriodConversion> derived;
-    if (last_ && inRange && calendarUsed_ == used)
+    if (last_ && last_->calendar == used && inDateRange(t))
         derived = next(calendar, splitDate(t));
     if (!derived) {
-        calendarUsed_.reset();
+        last_.reset(); // a failed conversion leaves nothing to derive from
         derived = convertDateToPeriod(calendar, strStage, t);
-        calendarUsed_ = used;
     }
-    last_ = derived;
-    return last_->result;
+    last_ = Last{*derived, used};
+    return derived->result;
 }
 
 // The conversion a week after the last one, or nothing where it may differ from the full one.
 std::optional<PeriodConversion> WeeklyPeriod::next(const Calendar& calendar,
                                                    const DateFields& fields) const {
-    const PeriodConversion& last = *last_;
+    const PeriodConversion& last = last_->conversion;
     if (fields.day != last.day + 7 || last.days < 0 || last.exactHalf ||
         secondsOfDay(fields) != last.secondsOfDay)
         return std::nullopt;

@@ -33,10 +33,14 @@ class WeeklyPeriod {
         std::size_t offsetCount;
     };
 
+    struct Last {
+        PeriodConversion conversion;
+        CalendarUsed calendar;
+    };
+
     std::optional<PeriodConversion> next(const Calendar& calendar, const DateFields& fields) const;
 
-    std::optional<PeriodConversion> last_;
-    std::optional<CalendarUsed> calendarUsed_;
+    std::optional<Last> last_;
 };
 
 } // namespace bz

@@ -52,9 +52,13 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
 
 } // namespace
 
-Date checkedDate(double value) {
+bool inDateRange(double value) {
     // NaN fails both comparisons.
-    if (!(value > static_cast<double>(minDay - 1) && value < static_cast<double>(maxDay + 1)))
+    return value > static_cast<double>(minDay - 1) && value < static_cast<double>(maxDay + 1);
+}
+
+Date checkedDate(double value) {
+    if (!inDateRange(value))
         raise(ErrorNumber::Overflow);
     return value;
 }

@@ -33,6 +33,8 @@ struct DateFields {
 
 // A floating value as a Date: error 6 outside the Date range (NaN and infinities included).
 Date checkedDate(double value);
+// Whether `value` lies in the Date range, as checkedDate tests it.
+bool inDateRange(double value);
 
 // Error 6 for a Date outside the range (NaN and infinities included).
 DateFields splitDate(Date date);
