@@ -5,6 +5,9 @@
 # and wixl with msitools for the installers.
 # Idempotent: when every package is already there it only checks. `setup.sh native` installs only
 # the native toolchain and the previewer's header-only libraries.
+# A package index that fails to update (a mirror in the middle of a sync) does not stop it: apt
+# then works from the lists it could read. It exits non-zero only when packages stay missing,
+# and names them.
 set -euo pipefail
 
 # The previewer's command line, JSON and CSV readers are header-only Debian packages.
@@ -27,19 +30,34 @@ if [ "${1:-}" != native ] && ! dpkg --print-foreign-architectures | grep -qx i38
     update_needed=true
 fi
 
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
+# missing_packages: prints those of $packages that are not installed, one a line.
+missing_packages() {
+    local package
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            echo "$package"
+    done
+}
 
-if ((${#missing[@]})); then
-    update_needed=true
+mapfile -t missing < <(missing_packages)
+((${#missing[@]})) && update_needed=true
+if $update_needed && ! "${sudo_cmd[@]}" apt-get update -qq; then
+    echo "setup.sh: the package index did not update completely; going on with the lists apt has"
 fi
-if $update_needed; then
-    "${sudo_cmd[@]}" apt-get update -qq
-fi
-if ((${#missing[@]})); then
+
+install() {
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
+        "$@"
+}
+if ((${#missing[@]})) && ! install "${missing[@]}"; then
+    # With one architecture's list of updates unread, the i386 twins of updated amd64 libraries
+    # are not found at the same version; the release's own lists hold both.
+    echo "setup.sh: installing from the release's own package versions (-t bookworm)"
+    install -t bookworm "${missing[@]}" || true
+fi
+
+mapfile -t missing < <(missing_packages)
+if ((${#missing[@]})); then
+    echo "setup.sh: could not install: ${missing[*]}" >&2
+    exit 1
 fi
