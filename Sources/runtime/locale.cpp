@@ -32,13 +32,16 @@ constexpr LocaleModel deDe{
 
 class PortableLocale final : public Locale {
   public:
-    explicit PortableLocale(const LocaleModel& model) : model_(model) {}
+    PortableLocale(const LocaleModel& model, CurrentYear currentYear)
+        : model_(model), currentYear_(currentYear) {}
 
     std::u16string formatDate(Date date) const override { return formatDateText(model_, date); }
-    Date parseDate(std::u16string_view text) const override { return parseDateText(model_, text); }
+    Date parseDate(std::u16string_view text) const override {
+        return parseDateText(model_, text, currentYear_);
+    }
     // Parsed times are whole seconds, so rounding to whole seconds recovers the time exactly.
     Date parseTimeOfDay(std::u16string_view text) const override {
-        return timeOfDayAtWholeSeconds(parseDateText(model_, text));
+        return timeOfDayAtWholeSeconds(parseDate(text));
     }
     double parseNumber(std::u16string_view text) const override {
         return parseNumberText(model_, text);
@@ -47,6 +50,7 @@ class PortableLocale final : public Locale {
 
   private:
     const LocaleModel& model_;
+    CurrentYear currentYear_;
 };
 
 PortableLocaleKind kindNamed(std::string_view name) {
@@ -60,16 +64,16 @@ PortableLocaleKind kindNamed(std::string_view name) {
 
 } // namespace
 
-std::unique_ptr<Locale> makePortableLocale(PortableLocaleKind kind) {
+std::unique_ptr<Locale> makePortableLocale(PortableLocaleKind kind, CurrentYear currentYear) {
     switch (kind) {
     case PortableLocaleKind::EnGb:
-        return std::make_unique<PortableLocale>(enGb);
+        return std::make_unique<PortableLocale>(enGb, currentYear);
     case PortableLocaleKind::DeDe:
-        return std::make_unique<PortableLocale>(deDe);
+        return std::make_unique<PortableLocale>(deDe, currentYear);
     case PortableLocaleKind::EnUs:
         break;
     }
-    return std::make_unique<PortableLocale>(enUs);
+    return std::make_unique<PortableLocale>(enUs, currentYear);
 }
 
 // The first of the variables that is set and not empty names the locale, as POSIX orders them.

@@ -29,8 +29,14 @@ class Locale {
 
 enum class PortableLocaleKind { EnUs, EnGb, DeDe };
 
+// Where a date text that names no year takes its year from.
+using CurrentYear = int (*)();
+// The current year of the system clock (UTC).
+int systemClockYear();
+
 // The portable locale models for builds without the platform's conversions.
-std::unique_ptr<Locale> makePortableLocale(PortableLocaleKind kind);
+std::unique_ptr<Locale> makePortableLocale(PortableLocaleKind kind,
+                                           CurrentYear currentYear = systemClockYear);
 
 // The portable locale named by the environment (LC_ALL, then LC_TIME, then LANG), en-US when
 // none of them names a modelled locale.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "date.h"
+#include "locale.h"
 
 #include <span>
 #include <string>
@@ -40,7 +41,8 @@ inline bool isDigit(char16_t c) {
 }
 
 std::u16string formatDateText(const LocaleModel& model, Date date);
-Date parseDateText(const LocaleModel& model, std::u16string_view text);
+// A text without a year falls in the year currentYear gives.
+Date parseDateText(const LocaleModel& model, std::u16string_view text, CurrentYear currentYear);
 double parseNumberText(const LocaleModel& model, std::u16string_view text);
 
 } // namespace bz

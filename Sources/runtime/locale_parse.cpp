@@ -323,15 +323,14 @@ bool isValid(const CivilDate& date) {
     return back.year == date.year && back.month == date.month && back.day == date.day;
 }
 
-// The current year of the system clock (UTC).
-int currentYear() {
+} // namespace
+
+int systemClockYear() {
     using namespace std::chrono;
     return static_cast<int>(year_month_day(floor<days>(system_clock::now())).year());
 }
 
-} // namespace
-
-Date parseDateText(const LocaleModel& model, std::u16string_view text) {
+Date parseDateText(const LocaleModel& model, std::u16string_view text, CurrentYear currentYear) {
     Tokens tokens;
     Fields fields;
     if (!tokenize(model, trimBlanks(text), tokens) || tokens.count == 0 ||
