@@ -1,18 +1,34 @@
 #!/usr/bin/env bash
-# Builds the benchmark of the 32-bit component through COM and runs it under Wine in the build's
-# prefix, which is made as test-windows.sh makes it when it is missing. It prints figures only.
-# Usage: bench-windows.sh [resources [runs]]   (default: the scenario's 2000 resources, 7 runs)
+# Builds the benchmark of the component through COM and runs it under Wine in the build's prefix,
+# which is made as test-windows.sh makes it when it is missing. It prints figures only.
+# Usage: bench-windows.sh [windows | windows-x64] [resources [runs]]
+#   windows is the 32-bit DLL, the default where this machine runs 32-bit programs; windows-x64
+#   the 64-bit one, the default elsewhere. The scenario has 2000 resources; 7 runs by default.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/wine.sh
 
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target com_floor_bench Brenik_Zefa
-
-export WINEPREFIX="$PWD/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or HTML engine prompts
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot -i
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+case "${1:-}" in
+windows | windows-x64) preset=$1 && shift ;;
+windows*) echo "bench-windows.sh: unknown preset '$1' (windows or windows-x64)" >&2 && exit 2 ;;
+*)
+    preset=windows
+    if ! bz_runs_32bit_programs; then
+        preset=windows-x64
+        echo "bench-windows.sh: the 64-bit DLL, since this machine runs no 32-bit programs" \
+            "($bz_no_32bit_reason)"
+    fi
+    ;;
+esac
+if [ "$preset" = windows ] && ! bz_runs_32bit_programs; then
+    echo "bench-windows.sh: this machine runs no 32-bit programs ($bz_no_32bit_reason);" \
+        "use windows-x64" >&2
+    exit 1
 fi
-LC_ALL=en_GB.UTF-8 wine build/windows/bin/com_floor_bench.exe "$@"
+
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target com_floor_bench Brenik_Zefa
+
+bz_wine_environment "$preset"
+[ -f "$WINEPREFIX/system.reg" ] || bz_make_wine_prefix
+LC_ALL=en_GB.UTF-8 "$wine" "build/$preset/bin/com_floor_bench.exe" "$@"

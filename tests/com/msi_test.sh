@@ -10,10 +10,10 @@
 set -euo pipefail
 
 wine=$1
-msi=$(winepath -w "$2")
-next_msi=$(winepath -w "$3")
-dll=$(winepath -w "$4")
-script=$(winepath -w "$5")
+msi=$("$wine" winepath -w "$2")
+next_msi=$("$wine" winepath -w "$3")
+dll=$("$wine" winepath -w "$4")
+script=$("$wine" winepath -w "$5")
 installed_dll='C:\Program Files\Brenik_Zefa\Brenik_Zefa.dll'
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -22,7 +22,7 @@ source "$(dirname "$0")/registry.sh"
 # msiexec <options>: runs it quietly with a log, shown when it fails.
 msiexec() {
     local status=0
-    "$wine" msiexec "$@" /qn /l* "$(winepath -w "$work/msi.log")" || status=$?
+    "$wine" msiexec "$@" /qn /l* "$("$wine" winepath -w "$work/msi.log")" || status=$?
     if ((status)); then
         cat "$work/msi.log"
         fail "msiexec $* exited with $status"
@@ -37,12 +37,12 @@ without_installer() {
 
 # cscript registers its own type library the first time it runs: before the first snapshot.
 : >"$work/empty.vbs"
-"$wine" cscript //nologo "$(winepath -w "$work/empty.vbs")"
+"$wine" cscript //nologo "$("$wine" winepath -w "$work/empty.vbs")"
 
 classes before
 msiexec /i "$msi"
 classes installed
-[ -f "$(winepath -u "$installed_dll")" ] || fail "the package did not install $installed_dll"
+[ -f "$("$wine" winepath -u "$installed_dll")" ] || fail "the package did not install $installed_dll"
 "$wine" cscript //nologo "$script" || fail "the transfer script failed $? checks"
 msiexec /i "$next_msi"
 classes upgraded
@@ -58,7 +58,7 @@ diff <(without_installer before) <(without_installer removed) ||
 if diff "$work/before" "$work/removed" | grep -F 'Brenik_Zefa'; then
     fail "Windows Installer still records the product (above)"
 fi
-[ ! -e "$(winepath -u "$installed_dll")" ] || fail "uninstallation left $installed_dll"
+[ ! -e "$("$wine" winepath -u "$installed_dll")" ] || fail "uninstallation left $installed_dll"
 
 "$wine" regsvr32 /s "$dll" || fail "regsvr32 exited with $?"
 classes registered

@@ -24,7 +24,7 @@ linux_status=$(status "$linux" "${args[@]}" --output "$out/linux.json")
 failures=0
 for how in registry dll; do
     extra=()
-    [ "$how" = registry ] || extra=(--dll "$(winepath -w "$dll")")
+    [ "$how" = registry ] || extra=(--dll "$("$wine" winepath -w "$dll")")
     windows_status=$(status env LC_ALL=en_GB.UTF-8 "$wine" "$windows" "${args[@]}" \
         "${extra[@]}" --output "$out/$how.json")
     if [ "$windows_status" != "$linux_status" ]; then

@@ -6,7 +6,7 @@
 set -euo pipefail
 
 wine=$1
-dll=$(winepath -w "$2")
+dll=$("$wine" winepath -w "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/registry.sh"

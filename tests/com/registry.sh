@@ -3,7 +3,7 @@
 
 # classes <name>: HKEY_CLASSES_ROOT into $work/<name>, one line per key or value.
 classes() {
-    "$wine" reg export HKEY_CLASSES_ROOT "$(winepath -w "$work/export.reg")" /y >/dev/null
+    "$wine" reg export HKEY_CLASSES_ROOT "$("$wine" winepath -w "$work/export.reg")" /y >/dev/null
     iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d '\r' >"$work/$1"
 }
 
