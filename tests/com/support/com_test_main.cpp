@@ -4,9 +4,13 @@
 #include <gmock/gmock.h>
 #include <objbase.h>
 
+#include <cstdlib>
+
 namespace bz::test {
 
 std::wstring componentPath() {
+    if (const wchar_t* chosen = _wgetenv(L"BZ_COMPONENT_DLL"))
+        return chosen;
     std::wstring path(MAX_PATH, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return path.substr(0, path.find_last_of(L'\\') + 1) + L"Brenik_Zefa.dll";
