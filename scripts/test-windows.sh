@@ -38,12 +38,10 @@ if [ "$preset" = windows-x64 ]; then
     cmake --build --preset windows --target Brenik_Zefa
 fi
 
-bz_wine_environment "$preset"
-bz_make_wine_prefix
 # Keep the Wine server and its services running outside ctest: helper processes that Wine
 # starts would otherwise inherit ctest's pipes and hold it up.
-wineserver -p
-trap 'wineserver -k' EXIT
+bz_wine_environment "$preset"
+bz_make_wine_prefix --keep-server
 (setsid "$wine" notepad </dev/null >/dev/null 2>&1 &)
 
 # The user locale Wine reports (it reads LC_ALL); the locale tests set their own.

@@ -44,10 +44,15 @@ bz_wine_environment() {
     export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or HTML engine prompts
 }
 
-# bz_make_wine_prefix: a fresh prefix where bz_wine_environment says, with no display driver.
+# bz_make_wine_prefix [--keep-server]: a fresh prefix where bz_wine_environment says, with no
+# display driver; with --keep-server its Wine server runs until the calling script exits.
 bz_make_wine_prefix() {
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
+    if [ "${1:-}" = --keep-server ]; then
+        wineserver -p
+        trap 'wineserver -k' EXIT
+    fi
     "$wine" wineboot -i
     "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
 }

@@ -173,14 +173,19 @@ TEST(TypeLibrary, ClassIsCreatableWithTheDefaultInterfaceOnly) {
 
 TEST(TypeLibrary, DefaultInterfaceIsAHiddenNonExtensibleDualInterface) {
     const auto library = componentLibrary();
+    TLIBATTR* libraryAttributes = nullptr;
+    ASSERT_EQ(library->GetLibAttr(&libraryAttributes), S_OK);
+    const unsigned pointerSize = libraryAttributes->syskind == SYS_WIN64 ? 8 : 4;
+    library->ReleaseTLibAttr(libraryAttributes);
     const auto info = defaultInterface(*library);
     TYPEATTR* attributes = nullptr;
     info->GetTypeAttr(&attributes);
     const WORD expected =
         TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDUAL;
     EXPECT_EQ(attributes->wTypeFlags & expected, expected);
-    // IDispatch's seven entries, three reserved ones and the seven members.
-    EXPECT_EQ(attributes->cbSizeVft, 17 * sizeof(void*));
+    // IDispatch's seven entries, three reserved ones and the seven members, each a pointer of the
+    // library's platform (the 32-bit one's when a 64-bit test reads the 32-bit DLL).
+    EXPECT_EQ(attributes->cbSizeVft, 17 * pointerSize);
     info->ReleaseTypeAttr(attributes);
 }
 
