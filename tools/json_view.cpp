@@ -21,60 +21,91 @@ std::string isoDate(Date date) {
     return text;
 }
 
-// The runs holding `cell`; `firstPeriod` counts from the calendar's first period when given
-// the day, `period` from the day's first otherwise.
-json runsOf(const std::vector<PeriodRun>& runs, Cell cell, const DerivedCalendar& calendar,
-            const TeachingDay* day) {
-    json list = json::array();
-    for (const PeriodRun& run : runs) {
-        if (run.cell != cell)
-            continue;
-        json entry = {{"from", periodStart(calendar, run.first)},
-                      {"to", periodStart(calendar, run.first + run.count)}};
-        if (day)
-            entry["firstPeriod"] = day->firstPeriod + run.first;
-        else
-            entry["period"] = run.first;
-        entry["periods"] = run.count;
-        list.push_back(std::move(entry));
+// The period runs of written days as JSON text, written by hand: a year's days of every
+// resource come to hundreds of megabytes in the per-day form.
+class RunsWriter {
+  public:
+    explicit RunsWriter(const DerivedCalendar& calendar) {
+        for (int period = 0; period <= calendar.periodsPerDay; ++period)
+            starts_.push_back(periodStart(calendar, period));
     }
-    return list;
-}
 
-json daysOf(const PreviewResource& resource, const TransferOutcome& outcome) {
-    const DerivedCalendar& calendar = outcome.calendar;
-    json days = json::array();
+    // `"available":[...],"unavailable":[...]`; each run's first period counted from the
+    // calendar's first (`firstPeriod`) when `dayStart` is given, else from the day's (`period`).
+    void write(std::string& out, const std::vector<PeriodRun>& runs,
+               std::optional<std::int32_t> dayStart) const {
+        writeCell(out, "\"available\":[", runs, Cell::Available, dayStart);
+        writeCell(out, "],\"unavailable\":[", runs, Cell::Unavailable, dayStart);
+        out += ']';
+    }
+
+  private:
+    void writeCell(std::string& out, const char* opening, const std::vector<PeriodRun>& runs,
+                   Cell cell, std::optional<std::int32_t> dayStart) const {
+        out += opening;
+        bool first = true;
+        for (const PeriodRun& run : runs) {
+            if (run.cell != cell)
+                continue;
+            out += first ? "{\"from\":\"" : ",{\"from\":\"";
+            out += starts_[static_cast<std::size_t>(run.first)];
+            out += "\",\"to\":\"";
+            out += starts_[static_cast<std::size_t>(run.first + run.count)];
+            out += dayStart ? "\",\"firstPeriod\":" : "\",\"period\":";
+            out += std::to_string(dayStart.value_or(0) + run.first);
+            out += ",\"periods\":";
+            out += std::to_string(run.count);
+            out += '}';
+            first = false;
+        }
+    }
+
+    std::vector<std::string> starts_;
+};
+
+void writeDays(std::string& out, const PreviewResource& resource, const TransferOutcome& outcome,
+               const RunsWriter& runsWriter) {
+    bool first = true;
     for (const TeachingDay& day : outcome.days) {
-        const std::vector<PeriodRun> runs = dayRuns(resource.cells(), day, calendar.periodsPerDay);
+        const std::vector<PeriodRun> runs =
+            dayRuns(resource.cells(), day, outcome.calendar.periodsPerDay);
         if (runs.size() == 1 && runs.front().cell == Cell::Unwritten)
             continue;
-        days.push_back({{"week", day.week + 1},
-                        {"date", isoDate(day.date)},
-                        {"weekday", weekdayName(weekday(day.date, 1))},
-                        {"available", runsOf(runs, Cell::Available, calendar, &day)},
-                        {"unavailable", runsOf(runs, Cell::Unavailable, calendar, &day)}});
+        out += first ? "{\"week\":" : ",{\"week\":";
+        out += std::to_string(day.week + 1);
+        out += ",\"date\":\"" + isoDate(day.date) + "\",\"weekday\":\"" +
+               weekdayName(weekday(day.date, 1)) + "\",";
+        runsWriter.write(out, runs, day.firstPeriod);
+        out += '}';
+        first = false;
     }
-    return days;
 }
 
-json weeksOf(const PreviewResource& resource, const TransferOutcome& outcome) {
-    const DerivedCalendar& calendar = outcome.calendar;
-    json weeks = json::array();
-    for (const FoldedDay& day : foldWeeks(resource, outcome.days, calendar.periodsPerDay))
-        weeks.push_back({{"weekday", weekdayName(weekday(day.first.date, 1))},
-                         {"weeks", weekRanges(day.weeks)},
-                         {"available", runsOf(day.runs, Cell::Available, calendar, nullptr)},
-                         {"unavailable", runsOf(day.runs, Cell::Unavailable, calendar, nullptr)}});
-    return weeks;
+void writeWeeks(std::string& out, const PreviewResource& resource, const TransferOutcome& outcome,
+                const RunsWriter& runsWriter) {
+    bool first = true;
+    for (const FoldedDay& day : foldWeeks(resource, outcome.days, outcome.calendar.periodsPerDay)) {
+        out += first ? "{\"weekday\":\"" : ",{\"weekday\":\"";
+        out += weekdayName(weekday(day.first.date, 1));
+        out += "\",\"weeks\":" + json(weekRanges(day.weeks)).dump() + ',';
+        runsWriter.write(out, day.runs, std::nullopt);
+        out += '}';
+        first = false;
+    }
 }
 
-json resourceOf(const PreviewResource& resource, const TransferOutcome& outcome, JsonForm form) {
-    json entry = {{"hostKey", toUtf8(resource.hostKey())}, {"name", toUtf8(resource.name())}};
-    if (form == JsonForm::Days)
-        entry["days"] = daysOf(resource, outcome);
-    else
-        entry["weeks"] = weeksOf(resource, outcome);
-    return entry;
+std::string resourceOf(const PreviewResource& resource, const TransferOutcome& outcome,
+                       JsonForm form, const RunsWriter& runsWriter) {
+    std::string out = "{\"hostKey\":" + json(toUtf8(resource.hostKey())).dump() +
+                      ",\"name\":" + json(toUtf8(resource.name())).dump();
+    if (form == JsonForm::Days) {
+        out += ",\"days\":[";
+        writeDays(out, resource, outcome, runsWriter);
+    } else {
+        out += ",\"weeks\":[";
+        writeWeeks(out, resource, outcome, runsWriter);
+    }
+    return out + "]}";
 }
 
 json lineOf(const TracedLine& line, const TransferOutcome& outcome) {
@@ -99,13 +130,20 @@ json warningOf(const WarningGroup& group) {
             {"places", std::move(places)}};
 }
 
+std::string text(const json& value) {
+    return value.dump();
+}
+const std::string& text(const std::string& written) {
+    return written;
+}
+
 // `items` as the elements of an array, one to a line, indented under its member.
 template <typename Items, typename Element>
 void printArray(std::ostream& out, const Items& items, Element element, const char* indent) {
     out << '[';
     bool first = true;
     for (const auto& item : items) {
-        out << (first ? "\n" : ",\n") << indent << "  " << element(item).dump();
+        out << (first ? "\n" : ",\n") << indent << "  " << text(element(item));
         first = false;
     }
     out << (first ? "]" : std::string("\n") + indent + "]");
@@ -115,6 +153,7 @@ void printArray(std::ostream& out, const Items& items, Element element, const ch
 
 void printJson(std::ostream& out, const TransferOutcome& outcome, JsonForm form) {
     const DerivedCalendar& calendar = outcome.calendar;
+    const RunsWriter runsWriter(calendar);
     const json calendarMember = {{"firstDay", isoDate(calendar.yearStart)},
                                  {"closingDay", isoDate(calendar.yearEnd)},
                                  {"periodsPerDay", calendar.periodsPerDay},
@@ -126,7 +165,9 @@ void printJson(std::ostream& out, const TransferOutcome& outcome, JsonForm form)
         << ",\n  \"calendar\": " << calendarMember.dump() << ",\n  \"resources\": ";
     printArray(
         out, outcome.shown,
-        [&](std::size_t index) { return resourceOf(outcome.resource(index), outcome, form); },
+        [&](std::size_t index) {
+            return resourceOf(outcome.resource(index), outcome, form, runsWriter);
+        },
         "  ");
     out << ",\n  \"report\": {\n    \"text\": " << json(toUtf8(outcome.report)).dump()
         << ",\n    \"lines\": ";
