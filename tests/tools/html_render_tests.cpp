@@ -75,6 +75,10 @@ TEST_F(HtmlRenderTest, NamesEachCellsSourceAndTracesTheReport) {
                           "<code>Error converting availability for 'Hall': Parsing availability "
                           "string</code><br>" +
                           patternsPath_ + ":3: start time 'nine': run-time error 13"));
+    // The contents list and the report line lead to the resource.
+    EXPECT_THAT(text, ::testing::HasSubstr("<li><a href=\"#r0\">Hall</a></li>"));
+    EXPECT_THAT(text, ::testing::HasSubstr("(Type mismatch) (<a href=\"#r0\">Hall</a>)</li>"));
+    EXPECT_THAT(text, ::testing::HasSubstr("<section id=\"r0\">"));
     EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("http")));
 }
 
