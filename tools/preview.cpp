@@ -17,7 +17,8 @@ namespace bz::preview {
 
 namespace {
 
-// Where the preview goes: standard output, or the --output file, opened before the run.
+// Where the preview goes: standard output, or the --output file, opened before the transfer
+// runs so that one that cannot be written fails at once.
 class Destination {
   public:
     Destination(const Options& options, std::ostream& out) : out_(&out) {
@@ -78,11 +79,12 @@ int exitStatus(const TransferOutcome& outcome, const Options& options) {
 
 int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
     Inputs inputs = readInputs(options, previewLocale(options));
-    Destination destination(options, out);
     const Locale& locale = *inputs.locale.locale;
     TransferRun transfer(inputs.college, makeLinkHelper(options, locale), locale,
                          inputs.locale.order,
                          {options.format == Format::Html, std::move(inputs.hostKeys)});
+    // Once the component has taken the college, before the first line is sent.
+    Destination destination(options, out);
     if (inputs.locale.warning)
         transfer.warn(*inputs.locale.warning);
     std::vector<std::string> problems;
