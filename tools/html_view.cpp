@@ -121,7 +121,7 @@ void printWarnings(std::ostream& out, const TransferOutcome& outcome) {
         const std::string places = placesText(group, [](const WarningPlace& place) {
             return place.resource ? linkTo(*place.resource, place.where) : escaped(place.where);
         });
-        out << "<li>" << places << ": " << escaped(group.message) << "</li>\n";
+        out << "<li>" << places << ": " << escaped(messageText(group)) << "</li>\n";
     }
     out << "</ul>\n";
 }

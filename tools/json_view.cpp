@@ -125,7 +125,7 @@ json warningOf(const WarningGroup& group) {
     for (const WarningPlace& place : group.places)
         places.push_back(place.where);
     return {{"where", group.places.front().where},
-            {"message", group.message},
+            {"message", messageText(group)},
             {"count", group.count},
             {"places", std::move(places)}};
 }

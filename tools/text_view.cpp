@@ -35,7 +35,7 @@ void printReport(std::ostream& out, const TransferOutcome& outcome) {
 void printWarnings(std::ostream& out, const WarningList& warnings) {
     out << "Warnings:" << (warnings.empty() ? " none" : "") << '\n';
     for (const WarningGroup& group : warnings.groups())
-        out << "  " << placesText(group) << ": " << group.message << '\n';
+        out << "  " << placesText(group) << ": " << messageText(group) << '\n';
 }
 
 } // namespace

@@ -99,9 +99,11 @@ void TransferRun::checkRule(const PatternLine& field, const Source& source, std:
     Rule rule;
     rule.fields = SplitPattern(field.pattern);
     convertFields(rule, locale_);
-    for (std::string& message :
-         ruleWarnings(rule, outcome_.calendar, context_.effects, locale_, order_))
-        outcome_.warnings.add({source.text(), std::move(message)}, resource);
+    for (Warning& warning :
+         ruleWarnings(rule, outcome_.calendar, context_.effects, locale_, order_)) {
+        warning.where = source.text();
+        outcome_.warnings.add(std::move(warning), resource);
+    }
 }
 
 } // namespace bz::preview

@@ -5,11 +5,17 @@ namespace bz::preview {
 void WarningList::add(Warning warning, std::optional<std::size_t> resource) {
     const auto [found, added] = index_.try_emplace(warning.message, groups_.size());
     if (added)
-        groups_.push_back({std::move(warning.message), {}, 0});
+        groups_.push_back({std::move(warning.message), std::move(warning.detail), {}, 0});
     WarningGroup& group = groups_[found->second];
     if (group.places.size() < placesKept)
         group.places.push_back({std::move(warning.where), resource});
     ++group.count;
+}
+
+std::string messageText(const WarningGroup& group) {
+    if (group.detail.empty())
+        return group.message;
+    return group.message + (group.count > 1 ? " (the first: " : " (") + group.detail + ")";
 }
 
 std::string placesText(const WarningGroup& group,

@@ -12,6 +12,7 @@ namespace bz::preview {
 struct Warning {
     std::string where; // "FILE:LINE", or the setting it concerns
     std::string message;
+    std::string detail = {}; // what differs from line to line, such as the value read
 };
 
 // A place a warning was given for, with the resource its line writes (an index into the run's
@@ -21,9 +22,11 @@ struct WarningPlace {
     std::optional<std::size_t> resource;
 };
 
-// One warning message and the places it was given for: the first few, and how many in all.
+// One warning message and the places it was given for: the first few, and how many in all;
+// the detail of the first.
 struct WarningGroup {
     std::string message;
+    std::string detail;
     std::vector<WarningPlace> places;
     long count = 0;
 };
@@ -42,6 +45,10 @@ class WarningList {
     std::vector<WarningGroup> groups_;
     std::unordered_map<std::string, std::size_t> index_; // message to its group
 };
+
+// The message with the first place's detail: "first date read with day and month swapped, ...
+// ('09/20/2024' is read as 20/09/2024)", "(the first: ...)" when there are more places.
+std::string messageText(const WarningGroup& group);
 
 // "patterns.csv:2" for one place; "3 lines (patterns.csv:2, patterns.csv:7, patterns.csv:9)"
 // or "100000 lines (patterns.csv:2, patterns.csv:3, patterns.csv:4, ...)" for more, each place

@@ -93,6 +93,14 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
          {"  4 lines ({patterns}:2, {patterns}:3, {patterns}:4, ...): start time 07:00 lies "
           "before the teaching day, which starts at 08:00: the span starts then"},
          ""},
+        {"dates read with day and month swapped: one line, whatever the dates",
+         files,
+         header + "H1,Hall,01/13/2025|2025-01-23|1|08:00|09:00\n" +
+             "H1,Hall,01/14/2025|2025-01-23|1|08:00|09:00\n",
+         0,
+         {"  2 lines ({patterns}:2, {patterns}:3): first date read with day and month swapped, "
+          "since the locale's month is no month (the first: '01/13/2025' is read as 13/01/2025)"},
+         ""},
         {"--resource limits the report lines and the warnings",
          files + " --resource H1",
          header + "H2,Gym,2025-01-07|2025-01-23|1|07:00|09:00\nH2,Gym,x\n" +
