@@ -1,65 +1,92 @@
-// The previewer on a generated patterns file of 100,000 lines: 2,000 resources, each with 50
-// rules over the whole teaching year. Prints the wall time and the process's peak memory.
+// The previewer on a college's year at an institution's size (college_year_files.h: 100,000
+// lines), once per output. Each run is a child process of its own, so that its peak memory is
+// its own; prints the wall time, the peak memory (peak_MB), the output's size (output_MB) and
+// its line count (output_lines).
 
+#include "college_year_files.h"
 #include "preview.h"
 
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <fstream>
+#include <iostream>
+#include <iterator>
 #include <sstream>
 
 namespace bz::bench {
 namespace {
 
-constexpr int resourceCount = 2000;
-constexpr int lineCount = 100000;
-
-std::filesystem::path writeFile(const std::string& name, const std::string& text) {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::ofstream(path) << text;
-    return path;
-}
-
-// Rules from the first to the last day of a 46-week year, two hours each, on every teaching
-// day and at six times of day.
-std::filesystem::path writePatterns() {
-    const auto path = std::filesystem::temp_directory_path() / "bz_preview_bench_patterns.csv";
-    std::ofstream out(path);
-    out << "hostkey,name,pattern\n";
-    for (int line = 0; line < lineCount; ++line) {
-        const int resource = line % resourceCount;
-        const int day = 1 + line / resourceCount % 5;
-        const int hour = 9 + line / (resourceCount * 5) % 6;
-        out << 'R' << resource << ",Room " << resource << ",2024-09-02|2025-07-18|" << day << '|'
-            << hour << ":00|" << hour + 2 << ":00\n";
+struct Files {
+    std::filesystem::path college = std::filesystem::temp_directory_path() / "bz_year_college.json";
+    std::filesystem::path patterns =
+        std::filesystem::temp_directory_path() / "bz_year_patterns.csv";
+    std::filesystem::path output = std::filesystem::temp_directory_path() / "bz_year_preview.out";
+    Files() {
+        writeYearCollege(college);
+        writeYearPatterns(patterns);
     }
-    return path;
-}
+    ~Files() {
+        for (const auto& path : {college, patterns, output})
+            std::filesystem::remove(path);
+    }
+};
 
-void BM_PreviewOf100000Lines(benchmark::State& state) {
-    const auto college = writeFile("bz_preview_bench_college.json",
-                                   R"({"startDate": "2024-09-02", "startTime": "09:00",
-        "endTime": "17:00", "PeriodsPerDay": 16, "WeeksPerYear": 46, "DaysOfWeek": [2,3,4,5,6]})");
-    const auto patterns = writePatterns();
-    const std::vector<std::string> args = {"-c",       college.string(), "-p", patterns.string(),
-                                           "--locale", "en-GB"};
-    for (auto _ : state) {
+// The previewer in a child process; its peak resident memory in bytes, or -1 when it failed.
+long runChild(const std::vector<std::string>& args) {
+    const pid_t child = fork();
+    if (child == 0) {
         std::ostringstream out, err;
-        if (preview::runPreview(args, out, err) != 0)
-            state.SkipWithError(err.str().c_str());
-        benchmark::DoNotOptimize(out.str().size());
+        const int status = preview::runPreview(args, out, err);
+        if (status > 1)
+            std::cerr << err.str();
+        _exit(status);
     }
+    int status = 0;
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    state.SetItemsProcessed(state.iterations() * lineCount);
-    std::filesystem::remove(college);
-    std::filesystem::remove(patterns);
+    wait4(child, &status, 0, &usage);
+    return WIFEXITED(status) && WEXITSTATUS(status) <= 1 ? usage.ru_maxrss * 1024L : -1;
 }
-BENCHMARK(BM_PreviewOf100000Lines)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+
+// Arguments after the files: the output's options.
+void BM_PreviewOfAYear(benchmark::State& state, std::vector<std::string> options) {
+    static const Files files;
+    std::vector<std::string> args = {"-c", files.college.string(), "-p", files.patterns.string(),
+                                     "-o", files.output.string()};
+    args.insert(args.end(), options.begin(), options.end());
+    long peak = 0;
+    for (auto _ : state)
+        if ((peak = runChild(args)) < 0)
+            state.SkipWithError("the previewer failed");
+    std::ifstream output(files.output, std::ios::binary);
+    const auto lines = std::count(std::istreambuf_iterator<char>(output), {}, '\n');
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+    state.counters["output_MB"] =
+        static_cast<double>(std::filesystem::file_size(files.output)) / 1e6;
+    state.counters["output_lines"] = static_cast<double>(lines);
+}
+// Each output once, timed in wall-clock seconds; `text_swapped` reads the file month first, so
+// that every last date is read with day and month swapped.
+const bool registered = [] {
+    const std::pair<const char*, std::vector<std::string>> outputs[] = {
+        {"text", {"--locale", "en-GB"}},
+        {"json", {"--locale", "en-GB", "--format", "json"}},
+        {"json_days", {"--locale", "en-GB", "--format", "json", "--days"}},
+        {"html", {"--locale", "en-GB", "--format", "html"}},
+        {"text_swapped", {"--locale", "en-US"}},
+    };
+    for (const auto& [name, options] : outputs)
+        benchmark::RegisterBenchmark((std::string("BM_PreviewOfAYear/") + name).c_str(),
+                                     BM_PreviewOfAYear, options)
+            ->Unit(benchmark::kSecond)
+            ->UseRealTime()
+            ->Iterations(1);
+    return true;
+}();
 
 } // namespace
 } // namespace bz::bench

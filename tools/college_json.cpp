@@ -1,5 +1,6 @@
 #include "college_json.h"
 
+#include "file_line.h"
 #include "input_error.h"
 #include "runtime/text.h"
 #include "utf.h"
@@ -64,7 +65,7 @@ Variant valueOf(const json& value, const std::string& where, const std::string& 
 
 std::string CollegeFile::where(const std::u16string& member) const {
     const auto line = lines.find(member);
-    return line == lines.end() ? fileName : fileName + ":" + std::to_string(line->second);
+    return line == lines.end() ? fileName : fileLine(fileName, line->second);
 }
 
 CollegeFile parseCollege(const std::string& text, const std::string& fileName) {
@@ -78,7 +79,7 @@ CollegeFile parseCollege(const std::string& text, const std::string& fileName) {
         throw InputError(located(fileName, 1, "expected an object with the college's members"));
     CollegeFile college{fileName, {}, {}};
     for (const auto& [member, value] : document.items()) {
-        const std::string at = fileName + ":" + std::to_string(lineOf(text, member));
+        const std::string at = fileLine(fileName, lineOf(text, member));
         if (std::find(memberNames.begin(), memberNames.end(), member) == memberNames.end())
             throw InputError(at + ": '" + member +
                              "' is not a college member (startDate, startTime, endTime, "

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace bz::preview {
 
@@ -18,34 +19,45 @@ std::vector<PeriodRun> dayRuns(const PeriodCells& cells, const TeachingDay& day,
     return runs;
 }
 
-std::vector<FoldedDay> foldWeeks(const PeriodCells& cells, const std::vector<TeachingDay>& days,
-                                 int periodsPerDay) {
+std::vector<FoldedDay> foldWeeks(const PreviewResource& resource,
+                                 const std::vector<TeachingDay>& days, int periodsPerDay) {
     std::vector<FoldedDay> folded;
-    std::map<std::pair<int, std::vector<PeriodRun>>, std::size_t> index;
+    std::map<std::tuple<int, std::vector<PeriodRun>, std::vector<int>>, std::size_t> index;
     for (const TeachingDay& day : days) {
-        std::vector<PeriodRun> runs = dayRuns(cells, day, periodsPerDay);
+        std::vector<PeriodRun> runs = dayRuns(resource.cells(), day, periodsPerDay);
         if (runs.size() == 1 && runs.front().cell == Cell::Unwritten)
             continue;
-        const auto [found, added] = index.try_emplace({day.position, runs}, folded.size());
+        std::vector<int> sources(static_cast<std::size_t>(periodsPerDay));
+        for (int period = 0; period < periodsPerDay; ++period)
+            sources[static_cast<std::size_t>(period)] = resource.sourceOf(day.firstPeriod + period);
+        const auto [found, added] = index.try_emplace({day.position, runs, sources}, folded.size());
         if (added)
-            folded.push_back({day.position, {}, std::move(runs)});
+            folded.push_back({day, {}, std::move(runs), std::move(sources)});
         folded[found->second].weeks.push_back(day.week);
     }
     std::stable_sort(folded.begin(), folded.end(), [](const FoldedDay& a, const FoldedDay& b) {
-        return a.position < b.position;
+        return a.first.position < b.first.position;
     });
     return folded;
 }
 
+std::vector<std::pair<int, int>> weekRanges(const std::vector<int>& weeks) {
+    std::vector<std::pair<int, int>> ranges;
+    for (int week : weeks)
+        if (!ranges.empty() && ranges.back().second == week)
+            ++ranges.back().second;
+        else
+            ranges.emplace_back(week + 1, week + 1);
+    return ranges;
+}
+
 std::string weeksText(const std::vector<int>& weeks) {
     std::string text = weeks.size() == 1 ? "week " : "weeks ";
-    for (std::size_t i = 0; i < weeks.size();) {
-        std::size_t last = i;
-        while (last + 1 < weeks.size() && weeks[last + 1] == weeks[last] + 1)
-            ++last;
-        text += (i ? ", " : "") + std::to_string(weeks[i] + 1) +
-                (last > i ? "-" + std::to_string(weeks[last] + 1) : "");
-        i = last + 1;
+    bool first = true;
+    for (const auto& [from, to] : weekRanges(weeks)) {
+        text += (first ? "" : ", ") + std::to_string(from) +
+                (to > from ? "-" + std::to_string(to) : "");
+        first = false;
     }
     return text;
 }

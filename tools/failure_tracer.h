@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rule.h"
 #include "runtime/locale.h"
 #include "runtime/variant.h"
 #include "shell/link_helper_state.h"
@@ -18,9 +19,10 @@ struct Failure {
 };
 
 // Finds out why a pattern failed: the component's report names only the resource and the
-// stage, so the tracer applies the pattern again with the component's own procedures, on a
-// calendar set up from the same college and a fresh day-mark store, and keeps the run-time
-// error they raise instead of turning it into a report line.
+// stage, so the tracer converts the pattern once more with the component's own conversions and,
+// when they all succeed, writes the rule with its own weekly writer on a scratch resource, over
+// a calendar set up from the same college and a fresh day-mark store. It keeps the run-time
+// error instead of turning it into a report line.
 class FailureTracer {
   public:
     FailureTracer(const Variant& college, const Locale& locale);
@@ -30,6 +32,9 @@ class FailureTracer {
     const Calendar& calendar() const { return state_.calendar; }
 
   private:
+    Failure traceWriting(const Rule& rule, const std::u16string& pattern,
+                         const std::u16string& name, const std::u16string& hostKey);
+
     LinkHelperState state_;
 };
 

@@ -1,17 +1,21 @@
 #include "html_view.h"
 
+#include "day_runs.h"
 #include "runtime/text.h"
 
 namespace bz::preview {
 
 namespace {
 
+// Blue and orange: told apart with red-green colour blindness as well as without.
 constexpr const char* style = R"(body { font: 14px sans-serif; margin: 16px; }
 table.grid { border-collapse: collapse; margin-bottom: 16px; }
 table.grid td { width: 12px; height: 12px; padding: 0; border: 1px solid #ffffff; }
-table.grid th { font-weight: normal; font-size: 11px; padding: 0 4px; }
-.a { background: #2e7d32; } .u { background: #c62828; } .n { background: #e0e0e0; }
+table.grid th { font-weight: normal; font-size: 11px; padding: 0 4px; text-align: left; }
+table.grid th.p { writing-mode: vertical-rl; padding: 2px 0; }
+.a { background: #0072b2; } .u { background: #e69f00; } .n { background: #e0e0e0; }
 .legend span { display: inline-block; width: 12px; height: 12px; margin: 0 4px 0 12px; }
+ol.contents { columns: 12em; }
 )";
 
 std::string escaped(const std::string& text) {
@@ -37,72 +41,107 @@ std::string escaped(const std::string& text) {
     return html;
 }
 
-void printCell(std::ostream& out, const PreviewResource& resource, const TeachingDay& day,
-               int period, const PreviewView& view, const std::string& file) {
-    const std::int32_t index = day.firstPeriod + period;
-    const Cell cell = resource.cells().at(index);
-    const char* kind = cell == Cell::Available ? "a" : cell == Cell::Unavailable ? "u" : "n";
-    const char* meaning = cell == Cell::Available     ? "available"
-                          : cell == Cell::Unavailable ? "unavailable"
-                                                      : "not written";
-    std::string title = dayLabel(day.date, view.locale) + " " +
-                        periodStart(view.calendar(), period) + ": " + meaning;
-    if (const int line = resource.sourceOf(index); line > 0)
-        title += ", " + file + ":" + std::to_string(line);
-    out << "<td class=\"" << kind << "\" title=\"" << escaped(title) << "\"></td>";
+std::string anchor(std::size_t resource) {
+    return "r" + std::to_string(resource);
 }
 
-void printResource(std::ostream& out, const PreviewResource& resource, const PreviewView& view,
-                   const std::string& file) {
-    const DerivedCalendar& calendar = view.calendar();
-    out << "<h2>" << escaped(toUtf8(resource.name())) << " <small>(host key "
-        << escaped(toUtf8(resource.hostKey()))
-        << ")</small></h2>\n<table class=\"grid\"><tr><th></th>";
-    for (int offset : calendar.dayOffsets)
-        out << "<th colspan=\"" << calendar.periodsPerDay << "\">"
-            << weekdayName(weekday(addDays(calendar.yearStart, offset), 1)) << "</th>";
-    out << "</tr>\n";
-    int week = -1;
-    for (const TeachingDay& day : view.days) {
-        if (day.week != week) {
-            out << (week < 0 ? "" : "</tr>\n") << "<tr><th>W" << day.week + 1 << "</th>";
-            week = day.week;
+std::string linkTo(std::size_t resource, const std::string& text) {
+    return "<a href=\"#" + anchor(resource) + "\">" + escaped(text) + "</a>";
+}
+
+void printRow(std::ostream& out, const FoldedDay& day, const TransferOutcome& outcome) {
+    out << "<tr><th>" << weekdayName(weekday(day.first.date, 1)) << ", " << weeksText(day.weeks)
+        << "</th>";
+    const std::string date = dayLabel(day.first.date, *outcome.locale) + " ";
+    for (const PeriodRun& run : day.runs) {
+        const char* kind = run.cell == Cell::Available     ? "a"
+                           : run.cell == Cell::Unavailable ? "u"
+                                                           : "n";
+        const char* meaning = run.cell == Cell::Available     ? "available"
+                              : run.cell == Cell::Unavailable ? "unavailable"
+                                                              : "not written";
+        for (int period = run.first; period < run.first + run.count; ++period) {
+            std::string title = date + periodStart(outcome.calendar, period) + ": " + meaning;
+            if (const int line = day.sources[static_cast<std::size_t>(period)]; line > 0)
+                title += ", " + fileLine(outcome.patternsFile, line);
+            out << "<td class=" << kind << " title=\"" << escaped(title) << "\">";
         }
-        for (int period = 0; period < calendar.periodsPerDay; ++period)
-            printCell(out, resource, day, period, view, file);
     }
-    out << (week < 0 ? "" : "</tr>\n") << "</table>\n";
+    out << "</tr>\n";
 }
 
-void printLists(std::ostream& out, const PreviewView& view) {
-    out << "<h2>Error report</h2>\n";
-    if (view.traced.empty())
+void printResource(std::ostream& out, std::size_t index, const TransferOutcome& outcome) {
+    const PreviewResource& resource = outcome.resource(index);
+    const DerivedCalendar& calendar = outcome.calendar;
+    out << "<section id=\"" << anchor(index) << "\"><h2>" << escaped(toUtf8(resource.name()))
+        << " <small>(host key " << escaped(toUtf8(resource.hostKey())) << ")</small></h2>\n";
+    if (const std::string outside = outsideText(resource.cells(), calendar); !outside.empty())
+        out << "<p>Outside the calendar's teaching days: " << outside << "</p>\n";
+    const std::vector<FoldedDay> folded = foldWeeks(resource, outcome.days, calendar.periodsPerDay);
+    if (folded.empty()) {
+        out << "<p>Nothing written on a teaching day.</p></section>\n";
+        return;
+    }
+    out << "<table class=\"grid\"><tr><th></th>";
+    for (int period = 0; period < calendar.periodsPerDay; ++period)
+        out << "<th class=p>" << periodStart(calendar, period) << "</th>";
+    out << "</tr>\n";
+    for (const FoldedDay& day : folded)
+        printRow(out, day, outcome);
+    out << "</table></section>\n";
+}
+
+void printContents(std::ostream& out, const TransferOutcome& outcome) {
+    out << "<nav><p><a href=\"#report\">Error report</a>: " << outcome.traced.size()
+        << " lines. <a href=\"#warnings\">Warnings</a>: " << outcome.warnings.groups().size()
+        << ". Resources:</p>\n<ol class=\"contents\">\n";
+    for (const std::size_t index : outcome.shown)
+        out << "<li>" << linkTo(index, toUtf8(outcome.resource(index).name())) << "</li>\n";
+    out << "</ol></nav>\n";
+}
+
+void printReport(std::ostream& out, const TransferOutcome& outcome) {
+    out << "<h2 id=\"report\">Error report</h2>\n";
+    if (outcome.traced.empty())
         out << "<p>none</p>\n";
     out << "<ol class=\"report\">\n";
-    for (const TracedLine* line : view.traced)
-        out << "<li><code>" << escaped(toUtf8(line->text)) << "</code><br>"
-            << escaped(traceText(*line)) << "</li>\n";
-    out << "</ol>\n<h2>Warnings</h2>\n";
-    if (view.run.warnings().empty())
+    for (const TracedLine& line : outcome.traced)
+        out << "<li><code>" << escaped(toUtf8(line.text)) << "</code><br>"
+            << escaped(traceText(line)) << " ("
+            << linkTo(line.resource, toUtf8(outcome.resource(line.resource).name())) << ")</li>\n";
+    out << "</ol>\n";
+}
+
+void printWarnings(std::ostream& out, const TransferOutcome& outcome) {
+    out << "<h2 id=\"warnings\">Warnings</h2>\n";
+    if (outcome.warnings.empty())
         out << "<p>none</p>\n";
     out << "<ul class=\"warnings\">\n";
-    for (const Warning& warning : view.run.warnings())
-        out << "<li>" << escaped(warning.where + ": " + warning.message) << "</li>\n";
+    for (const WarningGroup& group : outcome.warnings.groups()) {
+        const std::string places = placesText(group, [](const WarningPlace& place) {
+            return place.resource ? linkTo(*place.resource, place.where) : escaped(place.where);
+        });
+        out << "<li>" << places << ": " << escaped(messageText(group)) << "</li>\n";
+    }
     out << "</ul>\n";
 }
 
 } // namespace
 
-void printHtml(std::ostream& out, const PreviewView& view, const std::string& patternsFile) {
+void printHtml(std::ostream& out, const TransferOutcome& outcome) {
     out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
         << "<title>Availability preview</title>\n<style>\n"
         << style << "</style></head><body>\n"
-        << "<h1>Availability preview</h1>\n<p class=\"legend\">Locale " << view.localeName
+        << "<h1>Availability preview</h1>\n<p class=\"legend\">Locale "
+        << escaped(outcome.localeName)
         << ". <span class=\"a\"></span>available<span class=\"u\"></span>unavailable"
-        << "<span class=\"n\"></span>not written</p>\n";
-    for (const PreviewResource* resource : view.resources)
-        printResource(out, *resource, view, patternsFile);
-    printLists(out, view);
+        << "<span class=\"n\"></span>not written. Each row is a teaching day in the weeks it "
+           "names; days not shown are not written.</p>\n";
+    printContents(out, outcome);
+    for (const std::size_t index : outcome.shown)
+        printResource(out, index, outcome);
+    printReport(out, outcome);
+    printWarnings(out, outcome);
     out << "</body></html>\n";
 }
 

@@ -12,9 +12,4 @@ class InputError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// "FILE:LINE: message".
-inline std::string located(const std::string& file, int line, const std::string& message) {
-    return file + ":" + std::to_string(line) + ": " + message;
-}
-
 } // namespace bz::preview

@@ -9,7 +9,10 @@ namespace bz::preview {
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
+
+// Raised whenever a member's meaning or place changes.
+constexpr int schemaVersion = 2;
 
 std::string isoDate(Date date) {
     const CivilDate civil = dateTimeFields(date).date;
@@ -18,70 +21,161 @@ std::string isoDate(Date date) {
     return text;
 }
 
-json runsOf(const std::vector<PeriodRun>& runs, Cell cell, const TeachingDay& day,
-            const DerivedCalendar& calendar) {
-    json list = json::array();
-    for (const PeriodRun& run : runs)
-        if (run.cell == cell)
-            list.push_back({{"from", periodStart(calendar, run.first)},
-                            {"to", periodStart(calendar, run.first + run.count)},
-                            {"firstPeriod", day.firstPeriod + run.first},
-                            {"periods", run.count}});
-    return list;
-}
+// The period runs of written days as JSON text, written by hand: a year's days of every
+// resource come to hundreds of megabytes in the per-day form.
+class RunsWriter {
+  public:
+    explicit RunsWriter(const DerivedCalendar& calendar) {
+        for (int period = 0; period <= calendar.periodsPerDay; ++period)
+            starts_.push_back(periodStart(calendar, period));
+    }
 
-json resourceOf(const PreviewResource& resource, const PreviewView& view) {
-    const DerivedCalendar& calendar = view.calendar();
-    json days = json::array();
-    for (const TeachingDay& day : view.days) {
-        const std::vector<PeriodRun> runs = dayRuns(resource.cells(), day, calendar.periodsPerDay);
+    // `"available":[...],"unavailable":[...]`; each run's first period counted from the
+    // calendar's first (`firstPeriod`) when `dayStart` is given, else from the day's (`period`).
+    void write(std::string& out, const std::vector<PeriodRun>& runs,
+               std::optional<std::int32_t> dayStart) const {
+        writeCell(out, "\"available\":[", runs, Cell::Available, dayStart);
+        writeCell(out, "],\"unavailable\":[", runs, Cell::Unavailable, dayStart);
+        out += ']';
+    }
+
+  private:
+    void writeCell(std::string& out, const char* opening, const std::vector<PeriodRun>& runs,
+                   Cell cell, std::optional<std::int32_t> dayStart) const {
+        out += opening;
+        bool first = true;
+        for (const PeriodRun& run : runs) {
+            if (run.cell != cell)
+                continue;
+            out += first ? "{\"from\":\"" : ",{\"from\":\"";
+            out += starts_[static_cast<std::size_t>(run.first)];
+            out += "\",\"to\":\"";
+            out += starts_[static_cast<std::size_t>(run.first + run.count)];
+            out += dayStart ? "\",\"firstPeriod\":" : "\",\"period\":";
+            out += std::to_string(dayStart.value_or(0) + run.first);
+            out += ",\"periods\":";
+            out += std::to_string(run.count);
+            out += '}';
+            first = false;
+        }
+    }
+
+    std::vector<std::string> starts_;
+};
+
+void writeDays(std::string& out, const PreviewResource& resource, const TransferOutcome& outcome,
+               const RunsWriter& runsWriter) {
+    bool first = true;
+    for (const TeachingDay& day : outcome.days) {
+        const std::vector<PeriodRun> runs =
+            dayRuns(resource.cells(), day, outcome.calendar.periodsPerDay);
         if (runs.size() == 1 && runs.front().cell == Cell::Unwritten)
             continue;
-        days.push_back({{"week", day.week + 1},
-                        {"date", isoDate(day.date)},
-                        {"weekday", weekdayName(weekday(day.date, 1))},
-                        {"available", runsOf(runs, Cell::Available, day, calendar)},
-                        {"unavailable", runsOf(runs, Cell::Unavailable, day, calendar)}});
+        out += first ? "{\"week\":" : ",{\"week\":";
+        out += std::to_string(day.week + 1);
+        out += ",\"date\":\"" + isoDate(day.date) + "\",\"weekday\":\"" +
+               weekdayName(weekday(day.date, 1)) + "\",";
+        runsWriter.write(out, runs, day.firstPeriod);
+        out += '}';
+        first = false;
     }
-    return {{"hostKey", toUtf8(resource.hostKey())},
-            {"name", toUtf8(resource.name())},
-            {"days", std::move(days)}};
 }
 
-json reportOf(const PreviewView& view) {
-    json lines = json::array();
-    for (const TracedLine* line : view.traced)
-        lines.push_back({{"text", toUtf8(line->text)},
-                         {"source", {{"file", line->source.file}, {"line", line->source.line}}},
-                         {"hostKey", toUtf8(line->hostKey)},
-                         {"stage", toUtf8(line->failure.stage)},
-                         {"field", fieldOf(line->failure)},
-                         {"value", toUtf8(line->failure.value)},
-                         {"error",
-                          {{"number", line->failure.errorNumber},
-                           {"description", toUtf8(line->failure.description)}}}});
-    return {{"text", toUtf8(view.run.report())}, {"lines", std::move(lines)}};
+void writeWeeks(std::string& out, const PreviewResource& resource, const TransferOutcome& outcome,
+                const RunsWriter& runsWriter) {
+    bool first = true;
+    for (const FoldedDay& day : foldWeeks(resource, outcome.days, outcome.calendar.periodsPerDay)) {
+        out += first ? "{\"weekday\":\"" : ",{\"weekday\":\"";
+        out += weekdayName(weekday(day.first.date, 1));
+        out += "\",\"weeks\":" + json(weekRanges(day.weeks)).dump() + ',';
+        runsWriter.write(out, day.runs, std::nullopt);
+        out += '}';
+        first = false;
+    }
+}
+
+std::string resourceOf(const PreviewResource& resource, const TransferOutcome& outcome,
+                       JsonForm form, const RunsWriter& runsWriter) {
+    std::string out = "{\"hostKey\":" + json(toUtf8(resource.hostKey())).dump() +
+                      ",\"name\":" + json(toUtf8(resource.name())).dump();
+    if (form == JsonForm::Days) {
+        out += ",\"days\":[";
+        writeDays(out, resource, outcome, runsWriter);
+    } else {
+        out += ",\"weeks\":[";
+        writeWeeks(out, resource, outcome, runsWriter);
+    }
+    return out + "]}";
+}
+
+json lineOf(const TracedLine& line, const TransferOutcome& outcome) {
+    return {{"text", toUtf8(line.text)},
+            {"source", {{"file", line.source.file}, {"line", line.source.line}}},
+            {"hostKey", toUtf8(outcome.resource(line.resource).hostKey())},
+            {"stage", toUtf8(line.failure.stage)},
+            {"field", fieldOf(line.failure)},
+            {"value", toUtf8(line.failure.value)},
+            {"error",
+             {{"number", line.failure.errorNumber},
+              {"description", toUtf8(line.failure.description)}}}};
+}
+
+json warningOf(const WarningGroup& group) {
+    json places = json::array();
+    for (const WarningPlace& place : group.places)
+        places.push_back(place.where);
+    return {{"where", group.places.front().where},
+            {"message", messageText(group)},
+            {"count", group.count},
+            {"places", std::move(places)}};
+}
+
+std::string text(const json& value) {
+    return value.dump();
+}
+const std::string& text(const std::string& written) {
+    return written;
+}
+
+// `items` as the elements of an array, one to a line, indented under its member.
+template <typename Items, typename Element>
+void printArray(std::ostream& out, const Items& items, Element element, const char* indent) {
+    out << '[';
+    bool first = true;
+    for (const auto& item : items) {
+        out << (first ? "\n" : ",\n") << indent << "  " << text(element(item));
+        first = false;
+    }
+    out << (first ? "]" : std::string("\n") + indent + "]");
 }
 
 } // namespace
 
-void printJson(std::ostream& out, const PreviewView& view) {
-    const DerivedCalendar& calendar = view.calendar();
-    json document = {{"locale", view.localeName},
-                     {"calendar",
-                      {{"firstDay", isoDate(calendar.yearStart)},
-                       {"closingDay", isoDate(calendar.yearEnd)},
-                       {"periodsPerDay", calendar.periodsPerDay},
-                       {"periodMinutes", calendar.periodMinutes},
-                       {"dayStart", clockText(calendar.dayStart)}}},
-                     {"resources", json::array()},
-                     {"report", reportOf(view)},
-                     {"warnings", json::array()}};
-    for (const PreviewResource* resource : view.resources)
-        document["resources"].push_back(resourceOf(*resource, view));
-    for (const Warning& warning : view.run.warnings())
-        document["warnings"].push_back({{"where", warning.where}, {"message", warning.message}});
-    out << document.dump(2) << '\n';
+void printJson(std::ostream& out, const TransferOutcome& outcome, JsonForm form) {
+    const DerivedCalendar& calendar = outcome.calendar;
+    const RunsWriter runsWriter(calendar);
+    const json calendarMember = {{"firstDay", isoDate(calendar.yearStart)},
+                                 {"closingDay", isoDate(calendar.yearEnd)},
+                                 {"periodsPerDay", calendar.periodsPerDay},
+                                 {"periodMinutes", calendar.periodMinutes},
+                                 {"dayStart", clockText(calendar.dayStart)}};
+    out << "{\n  \"schemaVersion\": " << schemaVersion
+        << ",\n  \"form\": " << json(form == JsonForm::Days ? "days" : "weeks").dump()
+        << ",\n  \"locale\": " << json(outcome.localeName).dump()
+        << ",\n  \"calendar\": " << calendarMember.dump() << ",\n  \"resources\": ";
+    printArray(
+        out, outcome.shown,
+        [&](std::size_t index) {
+            return resourceOf(outcome.resource(index), outcome, form, runsWriter);
+        },
+        "  ");
+    out << ",\n  \"report\": {\n    \"text\": " << json(toUtf8(outcome.report)).dump()
+        << ",\n    \"lines\": ";
+    printArray(
+        out, outcome.traced, [&](const TracedLine& line) { return lineOf(line, outcome); }, "    ");
+    out << "\n  },\n  \"warnings\": ";
+    printArray(out, outcome.warnings.groups(), warningOf, "  ");
+    out << "\n}\n";
 }
 
 } // namespace bz::preview

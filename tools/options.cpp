@@ -61,6 +61,8 @@ void addOptions(CLI::App& app, Options& options, std::vector<std::string>& colum
                                                                           {"json", Format::Json},
                                                                           {"html", Format::Html}},
                                             CLI::ignore_case));
+    app.add_flag("--days", options.days,
+                 "with --format json: every written teaching day instead of folded weeks");
     app.add_option("-o,--output", options.output, "write to FILE instead of standard output");
     app.add_flag("--grid", options.grid, "show each teaching day's periods, one character each");
     app.add_option("--resource", options.resources, "show only the resource with host key KEY");
@@ -99,6 +101,10 @@ std::variant<Options, int> parseOptions(std::span<const std::string> args, std::
     }
     if (options.format == Format::Html && !options.output) {
         err << "bz-preview: --format html needs --output FILE\n";
+        return 2;
+    }
+    if (options.days && options.format != Format::Json) {
+        err << "bz-preview: --days needs --format json\n";
         return 2;
     }
     // The embedded sample writes its dates day first.

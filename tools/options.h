@@ -23,6 +23,7 @@ struct Options {
     bool grid = false;
     std::vector<std::string> resources; // host keys; all when empty
     Format format = Format::Text;
+    bool days = false; // JSON: every written day instead of folded weeks
     std::optional<std::string> output;
     std::optional<int> weeks;
     std::optional<std::string> from; // dates as written, read under the locale

@@ -1,5 +1,6 @@
 #include "patterns_csv.h"
 
+#include "file_line.h"
 #include "input_error.h"
 #include "utf.h"
 
@@ -69,7 +70,7 @@ std::optional<PatternLine> PatternReader::next(std::vector<std::string>& problem
         }
         const int line = static_cast<int>(csv_->reader.get_file_line());
         try {
-            const std::string where = fileName_ + ":" + std::to_string(line);
+            const std::string where = fileLine(fileName_, line);
             PatternLine read{line, fromUtf8(hostKey, where), {}, fromUtf8(pattern, where)};
             read.name = hasName_ ? fromUtf8(name, where) : read.hostKey;
             return read;

@@ -1,16 +1,13 @@
 #include "preview.h"
 
-#include "college_json.h"
 #include "html_view.h"
 #include "input_error.h"
-#include "input_file.h"
+#include "inputs.h"
 #include "json_view.h"
 #include "options.h"
 #include "preview_platform.h"
-#include "runtime/error.h"
 #include "text_view.h"
 #include "transfer_run.h"
-#include "utf.h"
 
 #include <cerrno>
 #include <cstring>
@@ -20,87 +17,86 @@ namespace bz::preview {
 
 namespace {
 
-std::optional<Date> dateOption(const char* option, const std::optional<std::string>& text,
-                               const Locale& locale, const std::string& localeName) {
-    if (!text)
-        return std::nullopt;
-    try {
-        return locale.parseDate(fromUtf8(*text, option));
-    } catch (const AutomationError&) {
-        throw InputError(std::string(option) + ": '" + *text + "' is not a date in " + localeName);
+// Where the preview goes: standard output, or the --output file, opened before the transfer
+// runs so that one that cannot be written fails at once.
+class Destination {
+  public:
+    Destination(const Options& options, std::ostream& out) : out_(&out) {
+        if (!options.output)
+            return;
+        name_ = *options.output;
+        file_.open(name_, std::ios::binary);
+        if (!file_)
+            throw InputError(name_ + ": cannot write it: " + std::strerror(errno));
+        out_ = &file_;
     }
-}
+    std::ostream& stream() { return *out_; }
+    void close() {
+        if (!out_->flush())
+            throw InputError((name_.empty() ? "standard output" : name_) +
+                             ": cannot write it: " + std::strerror(errno));
+    }
+
+  private:
+    std::ofstream file_;
+    std::string name_;
+    std::ostream* out_;
+};
 
 // Sends every usable line of the patterns file; the unusable ones go to `problems`.
-void sendPatterns(TransferRun& run, InputFile& file, const Options& options,
-                  std::vector<std::string>& problems, std::ostream& err, bool progress) {
-    PatternReader reader(file.stream(), file.name(), options.columns);
+void sendPatterns(TransferRun& run, Inputs& inputs, std::vector<std::string>& problems,
+                  std::ostream& err, bool progress) {
     int sent = 0;
-    while (const std::optional<PatternLine> line = reader.next(problems)) {
-        run.send(*line, file.name());
+    while (const std::optional<PatternLine> line = inputs.patterns->next(problems)) {
+        run.send(*line, inputs.patternsFile.name());
         if (progress && ++sent % 1000 == 0)
             err << "\rbz-preview: " << sent << " lines sent" << std::flush;
     }
     if (progress && sent >= 1000)
         err << "\r\033[K" << std::flush;
-    run.finish();
 }
 
-void print(std::ostream& out, const PreviewView& view, const Options& options,
-           const std::string& patternsName) {
+void print(std::ostream& out, const TransferOutcome& outcome, const Options& options,
+           const Inputs& inputs) {
     switch (options.format) {
     case Format::Json:
-        printJson(out, view);
+        printJson(out, outcome, options.days ? JsonForm::Days : JsonForm::Weeks);
         return;
     case Format::Html:
-        printHtml(out, view, patternsName);
+        printHtml(out, outcome);
         return;
     case Format::Text:
-        break;
-    }
-    std::optional<DayRange> grid;
-    if (options.grid)
-        grid =
-            DayRange{dateOption("--from", options.from, view.locale, view.localeName),
-                     dateOption("--to", options.to, view.locale, view.localeName), options.weeks};
-    printText(out, view, grid);
-}
-
-void write(std::ostream& out, const PreviewView& view, const Options& options,
-           const std::string& patternsName) {
-    if (!options.output) {
-        print(out, view, options, patternsName);
+        printText(out, outcome, inputs.grid);
         return;
     }
-    std::ofstream file(*options.output, std::ios::binary);
-    if (file)
-        print(file, view, options, patternsName);
-    if (!file.flush())
-        throw InputError(*options.output + ": cannot write it: " + std::strerror(errno));
 }
 
-int exitStatus(const TransferRun& run, const Options& options) {
-    if (!run.report().empty())
+int exitStatus(const TransferOutcome& outcome, const Options& options) {
+    if (!outcome.report.empty())
         return 1;
-    return options.strict && !run.warnings().empty() ? 1 : 0;
+    return options.strict && !outcome.warnings.empty() ? 1 : 0;
 }
 
 int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
-    const PreviewLocale locale = previewLocale(options);
-    InputFile collegeFile = openInput(options.collegeFile, sampleCollege);
-    const CollegeFile college = parseCollege(contentOf(collegeFile), collegeFile.name());
-    TransferRun transfer(college, makeLinkHelper(options, *locale.locale), *locale.locale,
-                         locale.order, options.format == Format::Html);
-    if (locale.warning)
-        transfer.warn(*locale.warning);
+    Inputs inputs = readInputs(options, previewLocale(options));
+    const Locale& locale = *inputs.locale.locale;
+    TransferRun transfer(inputs.college, makeLinkHelper(options, locale), locale,
+                         inputs.locale.order,
+                         {options.format == Format::Html, std::move(inputs.hostKeys)});
+    // Once the component has taken the college, before the first line is sent.
+    Destination destination(options, out);
+    if (inputs.locale.warning)
+        transfer.warn(*inputs.locale.warning);
     std::vector<std::string> problems;
-    InputFile patternsFile = openInput(options.patternsFile, samplePatterns);
-    sendPatterns(transfer, patternsFile, options, problems, err, progress);
-    write(out, viewOf(transfer, *locale.locale, locale.name, options.resources), options,
-          patternsFile.name());
+    sendPatterns(transfer, inputs, problems, err, progress);
+    TransferOutcome outcome = transfer.finish();
+    outcome.localeName = inputs.locale.name;
+    outcome.patternsFile = inputs.patternsFile.name();
+    print(destination.stream(), outcome, options, inputs);
+    destination.close();
     for (const std::string& problem : problems)
         err << "bz-preview: " << problem << '\n';
-    return problems.empty() ? exitStatus(transfer, options) : 2;
+    return problems.empty() ? exitStatus(outcome, options) : 2;
 }
 
 } // namespace

@@ -1,31 +1,8 @@
 #include "preview_view.h"
 
-#include "input_error.h"
 #include "runtime/text.h"
 
-#include <algorithm>
-
 namespace bz::preview {
-
-PreviewView viewOf(const TransferRun& run, const Locale& locale, std::string localeName,
-                   const std::vector<std::string>& hostKeys) {
-    PreviewView view{run, locale, std::move(localeName), {}, {}, teachingDays(run.calendar(), {})};
-    auto wanted = [&](const std::u16string& hostKey) {
-        return hostKeys.empty() ||
-               std::find(hostKeys.begin(), hostKeys.end(), toUtf8(hostKey)) != hostKeys.end();
-    };
-    for (const PreviewResource& resource : run.resources())
-        if (wanted(resource.hostKey()))
-            view.resources.push_back(&resource);
-    for (const TracedLine& line : run.traced())
-        if (wanted(line.hostKey))
-            view.traced.push_back(&line);
-    for (const std::string& key : hostKeys)
-        if (std::none_of(view.resources.begin(), view.resources.end(),
-                         [&](const PreviewResource* r) { return toUtf8(r->hostKey()) == key; }))
-            throw InputError("--resource: no resource has the host key '" + key + "'");
-    return view;
-}
 
 std::string fieldOf(const Failure& failure) {
     return failure.field.empty() ? "pattern" : failure.field;

@@ -1,30 +1,12 @@
 #pragma once
 
-#include "calendar_view.h"
-#include "transfer_run.h"
+#include "transfer_outcome.h"
 
 #include <string>
-#include <vector>
+
+// The texts every view shows alike.
 
 namespace bz::preview {
-
-// What one output shows of a finished transfer: the resources asked for with their report
-// lines, and every warning.
-struct PreviewView {
-    const TransferRun& run;
-    const Locale& locale;
-    std::string localeName;
-    std::vector<const PreviewResource*> resources;
-    std::vector<const TracedLine*> traced;
-    std::vector<TeachingDay> days; // every teaching day of the calendar
-
-    const DerivedCalendar& calendar() const { return run.calendar(); }
-};
-
-// The view of `run` limited to the resources with the host keys `hostKeys` (all when empty).
-// InputError for a host key no resource has.
-PreviewView viewOf(const TransferRun& run, const Locale& locale, std::string localeName,
-                   const std::vector<std::string>& hostKeys);
 
 // The field a report line's failure names: its own, or "pattern" when the stage has none.
 std::string fieldOf(const Failure& failure);

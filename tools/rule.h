@@ -2,10 +2,12 @@
 
 #include "availability/pattern.h"
 #include "runtime/date.h"
+#include "runtime/error.h"
 #include "runtime/integer.h"
 #include "runtime/locale.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace bz::preview {
@@ -23,8 +25,14 @@ struct Rule {
 inline constexpr std::array<const char*, 5> fieldNames = {"first date", "last date", "teaching day",
                                                           "start time", "end time"};
 
-// Converts `rule.fields` in the component's order, with its conversions. The index of the
-// first field that fails, -1 when all five convert.
-int convertFields(Rule& rule, const Locale& locale);
+// The first field that fails to convert, and its run-time error.
+struct FieldFailure {
+    std::size_t field;
+    AutomationError error;
+};
+
+// Converts `rule.fields` in the component's order, with its conversions; nothing when all five
+// convert.
+std::optional<FieldFailure> convertFields(Rule& rule, const Locale& locale);
 
 } // namespace bz::preview

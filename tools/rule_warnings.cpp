@@ -49,52 +49,60 @@ std::string weeksWritten(const FieldEffects& effects) {
            (effects.availabilityStores == 1 ? " week" : " weeks");
 }
 
-void checkDates(std::vector<std::string>& warnings, const Rule& rule,
-                const DerivedCalendar& calendar, const FieldEffects& effects, const Locale& locale,
-                DateOrder order) {
+void checkDates(std::vector<Warning>& warnings, const Rule& rule, const DerivedCalendar& calendar,
+                const FieldEffects& effects, const Locale& locale, DateOrder order) {
     for (std::size_t field : {0u, 1u})
         if (readInOtherOrder(rule.fields[field], order))
-            warnings.push_back(std::string(fieldNames[field]) + " '" + toUtf8(rule.fields[field]) +
-                               "' is read as " +
-                               dateText(field ? rule.lastDate : rule.firstDate, locale) +
-                               ", day and month swapped, since the locale's month is no month");
+            warnings.push_back({{},
+                                std::string(fieldNames[field]) +
+                                    " read with day and month swapped, since the locale's month is "
+                                    "no month",
+                                "'" + toUtf8(rule.fields[field]) + "' is read as " +
+                                    dateText(field ? rule.lastDate : rule.firstDate, locale)});
     if (splitDate(rule.firstDate).time != 0)
-        warnings.push_back("first date '" + toUtf8(rule.fields[0]) + "' carries the time " +
-                           clockText(rule.firstDate) +
-                           ", which the component adds to every span of the rule");
+        warnings.push_back({{},
+                            "first date '" + toUtf8(rule.fields[0]) + "' carries the time " +
+                                clockText(rule.firstDate) +
+                                ", which the component adds to every span of the rule"});
     if (rule.lastDate < calendar.yearStart || rule.firstDate > calendar.yearEnd)
-        warnings.push_back("the rule lies wholly outside the calendar (" +
-                           dateText(calendar.yearStart, locale) + " to " +
-                           dateText(calendar.yearEnd, locale) + "); " + weeksWritten(effects));
+        warnings.push_back(
+            {{},
+             "the rule lies wholly outside the calendar (" + dateText(calendar.yearStart, locale) +
+                 " to " + dateText(calendar.yearEnd, locale) + "); " + weeksWritten(effects)});
     else if (rule.lastDate < rule.firstDate)
-        warnings.push_back("the rule ends before it starts; " + weeksWritten(effects));
+        warnings.push_back({{}, "the rule ends before it starts; " + weeksWritten(effects)});
     else if (effects.availabilityStores == 0)
-        warnings.push_back("the rule writes nothing: its teaching day falls on no date between "
-                           "its first and last date within the calendar");
+        warnings.push_back({{},
+                            "the rule writes nothing: its teaching day falls on no date between "
+                            "its first and last date within the calendar"});
 }
 
-void checkTimes(std::vector<std::string>& warnings, const Rule& rule,
-                const DerivedCalendar& calendar, const FieldEffects& effects) {
+void checkTimes(std::vector<Warning>& warnings, const Rule& rule, const DerivedCalendar& calendar,
+                const FieldEffects& effects) {
     if (rule.startTime < calendar.dayStart)
-        warnings.push_back("start time " + clockText(rule.startTime) +
-                           " lies before the teaching day, which starts at " +
-                           clockText(calendar.dayStart) + ": the span starts then");
+        warnings.push_back({{},
+                            "start time " + clockText(rule.startTime) +
+                                " lies before the teaching day, which starts at " +
+                                clockText(calendar.dayStart) + ": the span starts then"});
     if (rule.endTime > calendar.dayEnd)
-        warnings.push_back("end time " + clockText(rule.endTime) +
-                           " lies after the teaching day, which ends at " +
-                           clockText(calendar.dayEnd) + ": the span ends then");
+        warnings.push_back({{},
+                            "end time " + clockText(rule.endTime) +
+                                " lies after the teaching day, which ends at " +
+                                clockText(calendar.dayEnd) + ": the span ends then"});
     if (effects.availabilityStores > 0 && effects.availableRuns == 0)
-        warnings.push_back("the span " + clockText(rule.startTime) + "-" + clockText(rule.endTime) +
-                           " covers no period (it rounds to none or ends before it starts): "
-                           "the rule only clears its days");
+        warnings.push_back({{},
+                            "the span " + clockText(rule.startTime) + "-" +
+                                clockText(rule.endTime) +
+                                " covers no period (it rounds to none or ends before it starts): "
+                                "the rule only clears its days"});
 }
 
 } // namespace
 
-std::vector<std::string> ruleWarnings(const Rule& rule, const DerivedCalendar& calendar,
-                                      const FieldEffects& effects, const Locale& locale,
-                                      DateOrder order) {
-    std::vector<std::string> warnings;
+std::vector<Warning> ruleWarnings(const Rule& rule, const DerivedCalendar& calendar,
+                                  const FieldEffects& effects, const Locale& locale,
+                                  DateOrder order) {
+    std::vector<Warning> warnings;
     checkDates(warnings, rule, calendar, effects, locale, order);
     checkTimes(warnings, rule, calendar, effects);
     return warnings;

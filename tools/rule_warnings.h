@@ -3,6 +3,7 @@
 #include "derived_calendar.h"
 #include "preview_host.h"
 #include "rule.h"
+#include "warning.h"
 
 #include <string>
 #include <vector>
@@ -15,9 +16,10 @@ enum class DateOrder { MonthFirst, DayFirst };
 // What a rule the component accepted does that its writer may not expect: times clamped to
 // the teaching day, a span that rounds to no period, a first date with a time of day, a date
 // the locale reads in the other order, a rule outside the calendar or backwards, a rule that
-// writes nothing. `effects` is what the host saw while the rule was written.
-std::vector<std::string> ruleWarnings(const Rule& rule, const DerivedCalendar& calendar,
-                                      const FieldEffects& effects, const Locale& locale,
-                                      DateOrder order);
+// writes nothing, each without its place. `effects` is what the host saw while the rule was
+// written.
+std::vector<Warning> ruleWarnings(const Rule& rule, const DerivedCalendar& calendar,
+                                  const FieldEffects& effects, const Locale& locale,
+                                  DateOrder order);
 
 } // namespace bz::preview

@@ -1,15 +1,16 @@
 #include "transfer_run.h"
 
+#include "availability/report_line.h"
 #include "college_warnings.h"
 #include "input_error.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
 
+#include <algorithm>
+
 namespace bz::preview {
 
 namespace {
-
-constexpr std::u16string_view reportPrefix = u"\r\nError converting availability for '";
 
 std::string rejection(const CollegeFile& college, const std::u16string& member,
                       const AutomationError& error) {
@@ -21,8 +22,9 @@ std::string rejection(const CollegeFile& college, const std::u16string& member,
 } // namespace
 
 TransferRun::TransferRun(const CollegeFile& college, std::unique_ptr<LinkHelper> helper,
-                         const Locale& locale, DateOrder order, bool keepSources)
-    : locale_(locale), order_(order), college_(college.members), helper_(std::move(helper)) {
+                         const Locale& locale, DateOrder order, RunSettings settings)
+    : locale_(locale), order_(order), settings_(std::move(settings)), college_(college.members),
+      helper_(std::move(helper)) {
     try {
         helper_->setActiveCollegeReference(college_);
     } catch (const AutomationError& error) {
@@ -30,71 +32,77 @@ TransferRun::TransferRun(const CollegeFile& college, std::unique_ptr<LinkHelper>
     }
     // The tracer derives the calendar as the component did, from the same college and locale.
     tracer_.emplace(ObjectRef(&college_), locale);
-    calendar_ = derivedCalendar(tracer_->calendar());
-    for (Warning& warning : collegeWarnings(college, calendar_))
-        warnings_.push_back(std::move(warning));
-    if (keepSources)
-        context_.sourcePeriods = calendar_.periodsPerWeek() * calendar_.weekCount();
+    outcome_.locale = &locale;
+    outcome_.calendar = derivedCalendar(tracer_->calendar());
+    for (Warning& warning : collegeWarnings(college, outcome_.calendar))
+        warn(std::move(warning));
+    if (settings_.keepSources)
+        context_.sourcePeriods = outcome_.calendar.periodsPerWeek() * outcome_.calendar.weekCount();
     helper_->prepareAvailabilityTransfer();
 }
 
+// The component reads a resource's name only to report a failure on it: then the failure is
+// traced, and its report line is the one the component wrote.
 void TransferRun::send(const PatternLine& field, const std::string& fileName) {
     const Source source{fileName, field.line};
-    PreviewResource& resource = resourceFor(field, source);
+    const std::size_t index = resourceFor(field, source);
     context_.line = field.line;
     context_.effects = {};
-    helper_->setAvailabilityByString(resource, field.pattern);
-    if (context_.effects.nameReads > 0)
-        traced_.push_back({source,
-                           field.name,
-                           field.hostKey,
-                           {},
-                           tracer_->trace(field.pattern, field.name, field.hostKey)});
-    else
-        checkRule(field, source);
+    helper_->setAvailabilityByString(resources_[index], field.pattern);
+    if (!wanted(index))
+        return;
+    if (context_.effects.nameReads == 0) {
+        checkRule(field, source, index);
+        return;
+    }
+    Failure failure = tracer_->trace(field.pattern, field.name, field.hostKey);
+    std::u16string text = AvailabilityReportLine(field.name, failure.stage);
+    outcome_.traced.push_back({source, index, std::move(text), std::move(failure)});
 }
 
-void TransferRun::finish() {
+TransferOutcome TransferRun::finish() {
     helper_->finishAvailabilityTransfer(transfer_);
-    matchReportLines();
+    for (const std::u16string& key : settings_.hostKeys)
+        if (std::none_of(resources_.begin(), resources_.end(),
+                         [&](const PreviewResource& r) { return r.hostKey() == key; }))
+            throw InputError("--resource: no resource has the host key '" + toUtf8(key) + "'");
+    outcome_.days = teachingDays(outcome_.calendar, {});
+    outcome_.resources = &resources_;
+    for (std::size_t index = 0; index < resources_.size(); ++index)
+        if (wanted(index))
+            outcome_.shown.push_back(index);
+    outcome_.report = transfer_.text();
+    return std::move(outcome_);
 }
 
-PreviewResource& TransferRun::resourceFor(const PatternLine& field, const Source& source) {
-    const auto [named, isNew] = keyNames_.try_emplace(field.hostKey, field.name, source);
-    if (!isNew && named->second.first != field.name)
-        warnings_.push_back(
-            {source.text(), "host key '" + toUtf8(field.hostKey) + "' also belongs to '" +
-                                toUtf8(named->second.first) + "' (" + named->second.second.text() +
-                                "): the two share its day marks"});
+std::size_t TransferRun::resourceFor(const PatternLine& field, const Source& source) {
     const std::u16string key = field.name + u'\0' + field.hostKey;
     const auto [found, added] = resourceIndex_.try_emplace(key, resources_.size());
     if (added)
         resources_.emplace_back(field.name, field.hostKey, context_);
-    return resources_[found->second];
+    const auto [named, isNew] = keyNames_.try_emplace(field.hostKey, field.name, source);
+    if (!isNew && named->second.first != field.name && wanted(found->second))
+        outcome_.warnings.add(
+            {source.text(), "host key '" + toUtf8(field.hostKey) + "' also belongs to '" +
+                                toUtf8(named->second.first) + "' (" + named->second.second.text() +
+                                "): the two share its day marks"},
+            found->second);
+    return found->second;
 }
 
-void TransferRun::checkRule(const PatternLine& field, const Source& source) {
+bool TransferRun::wanted(std::size_t resource) const {
+    return settings_.hostKeys.empty() ||
+           settings_.hostKeys.contains(resources_[resource].hostKey());
+}
+
+void TransferRun::checkRule(const PatternLine& field, const Source& source, std::size_t resource) {
     Rule rule;
     rule.fields = SplitPattern(field.pattern);
     convertFields(rule, locale_);
-    for (std::string& message : ruleWarnings(rule, calendar_, context_.effects, locale_, order_))
-        warnings_.push_back({source.text(), std::move(message)});
-}
-
-// Each failure added one line to the report, in order: CR LF, "Error converting availability
-// for '", the resource's name, "': " and the stage. The line is taken from the report itself;
-// should a stage differ from the tracer's, the line runs to the next line's start.
-void TransferRun::matchReportLines() {
-    const std::u16string& report = transfer_.text();
-    std::size_t start = 0;
-    for (TracedLine& line : traced_) {
-        const std::u16string expected =
-            std::u16string(reportPrefix) + line.name + u"': " + line.failure.stage;
-        std::size_t length = expected.size();
-        if (report.compare(start, length, expected) != 0)
-            length = std::min(report.find(reportPrefix, start + 2), report.size()) - start;
-        line.text = report.substr(start + 2, length - 2);
-        start += length;
+    for (Warning& warning :
+         ruleWarnings(rule, outcome_.calendar, context_.effects, locale_, order_)) {
+        warning.where = source.text();
+        outcome_.warnings.add(std::move(warning), resource);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "link_function.h"
 
 #include "availability/pattern.h"
+#include "availability/report_line.h"
 #include "host/calls.h"
 #include "host/host_interfaces.h"
 #include "runtime/error.h"
@@ -11,7 +12,7 @@ void ZEFA_LHF_SetAvailabilityByString(const Conversion& conversion, std::u16stri
                                       const Variant& thing, const std::u16string& strPattern) {
     ObjectRef resource;
     try {
-        conversion.strStage.set(u"Setting Up");
+        conversion.strStage.set(stages::settingUp);
         const ObjectRef target = toObject(thing);
         if (!target)
             return;
@@ -23,11 +24,11 @@ void ZEFA_LHF_SetAvailabilityByString(const Conversion& conversion, std::u16stri
         // Without a resource the line cannot name it: reading its name raises error 91, which
         // fails the call. The report changes only once the whole line is built.
         std::u16string line = strErrors;
-        line += u"\r\nError converting availability for '";
-        line += toString(host::get(host::objectIn(resource), host::DISPID_ResourceName),
-                         conversion.locale);
-        line += u"': ";
-        line += conversion.strStage.text(conversion.locale);
+        line += u"\r\n";
+        line += AvailabilityReportLine(
+            toString(host::get(host::objectIn(resource), host::DISPID_ResourceName),
+                     conversion.locale),
+            conversion.strStage.text(conversion.locale));
         strErrors = std::move(line);
     }
 }

@@ -1,5 +1,6 @@
 #include "pattern.h"
 
+#include "availability/report_line.h"
 #include "availability/weekly_writer.h"
 #include "runtime/error.h"
 #include "runtime/locale.h"
@@ -31,7 +32,7 @@ PatternFields SplitPattern(const std::u16string& pattern) {
 
 void ApplyAvailabilityPattern(const Conversion& conversion, const ObjectRef& target,
                               const std::u16string& pattern) {
-    conversion.strStage.set(u"Parsing availability string");
+    conversion.strStage.set(stages::parsingPattern);
     const PatternFields fields = SplitPattern(pattern);
     const Locale& locale = conversion.locale;
     const Date firstDate = locale.parseDate(fields[0]);

@@ -1,5 +1,6 @@
 #include "weekly_writer.h"
 
+#include "availability/report_line.h"
 #include "availability/transfer.h"
 #include "calendar/weekly_period.h"
 #include "host/calls.h"
@@ -65,7 +66,7 @@ void setPeriods(Object& availability, Integer firstPeriod, Integer endPeriod, bo
 void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Date firstDate,
                        Date lastDate, Date& startTime, Date& endTime, Integer teachingDay) {
     const Calendar& calendar = conversion.calendar;
-    conversion.strStage.set(u"Calculating date guards");
+    conversion.strStage.set(stages::dateGuards);
     // The rule's weeks are those inside both its own dates and the calendar; a rule outside the
     // calendar, or written backwards, writes nothing.
     Date running = std::max(firstDate, calendar.dtYearStart);
@@ -75,13 +76,13 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
     if (endTime > calendar.dtDayEnd)
         endTime = calendar.dtDayEnd;
 
-    conversion.strStage.set(u"Calculating start date");
+    conversion.strStage.set(stages::startDate);
     // Before any college the first weekday is 0, which the runtime reads as Sunday.
     const int weekStart = calendar.intStartWeekday == 0 ? 1 : calendar.intStartWeekday;
     const auto dayOfWeek = static_cast<Integer>(weekday(running, weekStart));
     running = addDays(running, subtractInteger(1, dayOfWeek));
 
-    conversion.strStage.set(u"Calculating Day of Week");
+    conversion.strStage.set(stages::dayOfWeek);
     const Integer index = subtractInteger(teachingDay, 1);
     if (index < 0 || index >= std::ssize(calendar.aDayOffsets))
         raise(ErrorNumber::SubscriptOutOfRange);
@@ -89,7 +90,7 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
     if (running < firstDate)
         running = later(running, 7);
 
-    conversion.strStage.set(u"Setting Availabilities");
+    conversion.strStage.set(stages::settingAvailabilities);
     Object& resource = host::objectIn(target);
     const std::u16string hostKey =
         toString(host::get(resource, host::DISPID_ResourceHostKey), conversion.locale);

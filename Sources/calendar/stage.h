@@ -15,12 +15,14 @@ class Locale;
 // form is made only when the stage is read, so a conversion that succeeds never formats it.
 class Stage {
   public:
+    static constexpr std::u16string_view dateToPeriodText = u"Date To Period";
+
     void set(std::u16string_view fixedText) {
         text_ = fixedText;
         periodDate_.reset();
     }
     void setDateToPeriod(Date date) {
-        text_ = u"Date To Period";
+        text_ = dateToPeriodText;
         periodDate_ = date;
     }
     std::u16string text(const Locale& locale) const;

@@ -143,6 +143,21 @@ TEST(VariantConversion, ObjectsKeepTheirIdentityAndCount) {
     EXPECT_EQ(object.references(), 0);
 }
 
+// The host face answers only the dispatch ids it gave out for names or the host publishes, and
+// names an argument only by a name's id: anything else is refused, not read past its names.
+TEST(VariantConversion, HostFacesRefuseDispatchIdsTheyNeverGaveOut) {
+    hostsim::Host host;
+    const com::ComPtr<IDispatch> face = com::hostDispatch(ObjectRef(&host.addObject(u"object")));
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    EXPECT_EQ(face->Invoke(0x10005, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+              DISP_E_MEMBERNOTFOUND);
+    UniqueVariant argument;
+    DISPID named = 5;
+    DISPPARAMS byNumber{&argument.get(), &named, 1, 1};
+    EXPECT_EQ(face->Invoke(400, IID_NULL, 0, DISPATCH_METHOD, &byNumber, nullptr, nullptr, nullptr),
+              DISP_E_PARAMNOTFOUND);
+}
+
 // A VARIANT of type `type` whose value has the bytes of `value`.
 template <typename T> VARIANT numberOf(VARTYPE type, T value) {
     VARIANT result;

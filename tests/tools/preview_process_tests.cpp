@@ -17,6 +17,7 @@ const std::string college = R"({"startDate": "2025-01-07", "startTime": "08:00",
  "endTime": "10:00", "PeriodsPerDay": 4, "WeeksPerYear": 2, "DaysOfWeek": [3, 5]})";
 const std::string header = "hostkey,name,pattern\n";
 const std::string thursdays = "H1,Hall,2025-01-01|2025-12-31|2|08:30|09:30\n";
+const std::string early = "H1,Hall,2025-01-07|2025-01-23|1|07:00|09:00\n";
 
 struct Case {
     const char* what;
@@ -85,6 +86,43 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
          {"  {patterns}:2: start time 07:00 lies before the teaching day, which starts at 08:00: "
           "the span starts then"},
          ""},
+        {"the same warning on many lines: once, with the count and the first lines",
+         files,
+         header + early + early + early + early,
+         0,
+         {"  4 lines ({patterns}:2, {patterns}:3, {patterns}:4, ...): start time 07:00 lies "
+          "before the teaching day, which starts at 08:00: the span starts then"},
+         ""},
+        {"dates read with day and month swapped: one line, whatever the dates",
+         files,
+         header + "H1,Hall,01/13/2025|2025-01-23|1|08:00|09:00\n" +
+             "H1,Hall,01/14/2025|2025-01-23|1|08:00|09:00\n",
+         0,
+         {"  2 lines ({patterns}:2, {patterns}:3): first date read with day and month swapped, "
+          "since the locale's month is no month (the first: '01/13/2025' is read as 13/01/2025)"},
+         ""},
+        {"--resource limits the report lines and the warnings",
+         files + " --resource H1",
+         header + "H2,Gym,2025-01-07|2025-01-23|1|07:00|09:00\nH2,Gym,x\n" +
+             "H1,Hall,2025-01-07|2025-01-23|1|07:00|09:00\nH1,Hall,x\n",
+         1,
+         {"Error report, 1 lines as the transfer object received them:",
+          "Warnings:\n  {patterns}:4: start time 07:00 lies before the teaching day, which starts "
+          "at "
+          "08:00: the span starts then"},
+         ""},
+        {"a bad --from, found before the patterns file is read",
+         files + " --grid --from 32/01/2025",
+         "hostkey,name\nH1,Hall\n",
+         2,
+         {},
+         "bz-preview: --from: '32/01/2025' is not a date in en-GB\n"},
+        {"--days without --format json",
+         files + " --days",
+         header,
+         2,
+         {},
+         "bz-preview: --days needs --format json\n"},
         {"warnings under --strict",
          files + " --strict",
          header + "H1,Hall,2025-01-07|2025-01-23|1|07:00|09:00\n",
@@ -208,10 +246,11 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
 TEST(PreviewProcessTest, JsonCarriesTheRunsTheReportAndItsTraces) {
     const TempFile collegeFile(college);
     const TempFile patterns(header + thursdays + "H1,Hall,2025-01-07|2025-01-07|1|nine|09:00\n");
-    const PreviewRun run = runPreview("--format json -c " + collegeFile.path() + " -p " +
+    const PreviewRun run = runPreview("--format json --days -c " + collegeFile.path() + " -p " +
                                       patterns.path() + " --locale en-GB");
     EXPECT_EQ(run.status, 1) << run.err;
     const auto document = nlohmann::json::parse(run.out);
+    EXPECT_EQ(document["schemaVersion"], 2);
     const auto& day = document["resources"][0]["days"][0];
     EXPECT_EQ(day["date"], "2025-01-09");
     EXPECT_EQ(day["available"], nlohmann::json::parse(
@@ -225,6 +264,17 @@ TEST(PreviewProcessTest, JsonCarriesTheRunsTheReportAndItsTraces) {
     EXPECT_EQ(line["field"], "start time");
     EXPECT_EQ(line["value"], "nine");
     EXPECT_EQ(line["error"]["number"], 13);
+
+    // By default each distinct week once, with the weeks it stands for.
+    const PreviewRun folded = runPreview("--format json -c " + collegeFile.path() + " -p " +
+                                         patterns.path() + " --locale en-GB");
+    const auto foldedDocument = nlohmann::json::parse(folded.out);
+    const auto& week = foldedDocument["resources"][0]["weeks"][0];
+    EXPECT_EQ(week["weekday"], "Thu");
+    EXPECT_EQ(week["weeks"], nlohmann::json::parse("[[1, 3]]"));
+    EXPECT_EQ(week["available"], nlohmann::json::parse(
+                                     R"([{"from": "08:30", "to": "09:30", "period": 1,
+                                          "periods": 2}])"));
 }
 
 } // namespace

@@ -40,32 +40,51 @@ class HostDispatch final : public ComObject<HostDispatch, IDispatch> {
 
     Object& object() const { return *object_; }
 
-    // The host object's other interfaces, each behind a COM face of its own.
+    // The host object's other interfaces, each behind a COM face of its own; none when the
+    // host object fails to answer.
     IUnknown* queryOther(REFIID iid) noexcept {
         if (iid == IID_HostDispatch) {
             AddRef();
             return identity();
         }
-        Guid guid;
-        std::memcpy(&guid, &iid, sizeof guid);
-        ObjectRef found = object_->queryInterface(guid);
-        return found ? hostDispatch(std::move(found)).detach() : nullptr;
+        IUnknown* other = nullptr;
+        guarded(IID_IUnknown, [&] {
+            Guid guid;
+            std::memcpy(&guid, &iid, sizeof guid);
+            if (ObjectRef found = object_->queryInterface(guid))
+                other = hostDispatch(std::move(found)).detach();
+        });
+        return other;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count)
+            return E_POINTER;
         *count = 0;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override {
-        for (UINT i = 0; i < count; ++i)
-            ids[i] = idOf(std::u16string(reinterpret_cast<const char16_t*>(names[i])));
-        return S_OK;
+        return guarded(IID_IDispatch, [&] {
+            for (UINT i = 0; i < count; ++i)
+                ids[i] = idOf(std::u16string(reinterpret_cast<const char16_t*>(names[i])));
+        });
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception, UINT*) override;
+                                     VARIANT* result, EXCEPINFO* exception, UINT*) override {
+        return guarded(IID_IDispatch, [&] {
+            try {
+                return invoke(member, flags, *params, result);
+            } catch (const AutomationError& error) {
+                return failure(error, exception);
+            }
+        });
+    }
 
   private:
+    HRESULT invoke(DISPID member, WORD flags, DISPPARAMS& params, VARIANT* result);
+    static HRESULT failure(const AutomationError& error, EXCEPINFO* exception);
+
     DISPID idOf(const std::u16string& name) {
         for (std::size_t i = 0; i < names_.size(); ++i)
             if (names_[i] == name)
@@ -73,10 +92,19 @@ class HostDispatch final : public ComObject<HostDispatch, IDispatch> {
         names_.push_back(name);
         return firstNameId + static_cast<DISPID>(names_.size() - 1);
     }
+    // A dispatch id this face gave out for a name, or one of the host's numbers.
     MemberId memberOf(DISPID id) const {
-        if (id >= firstNameId)
-            return names_[static_cast<std::size_t>(id - firstNameId)];
-        return static_cast<std::int32_t>(id);
+        if (id < firstNameId)
+            return static_cast<std::int32_t>(id);
+        if (static_cast<std::size_t>(id - firstNameId) >= names_.size())
+            throw AutomationError(DISP_E_MEMBERNOTFOUND, {}, {});
+        return names_[static_cast<std::size_t>(id - firstNameId)];
+    }
+    // The name of a named argument: only a name this face gave out names one.
+    const std::u16string& argumentName(DISPID id) const {
+        if (id < firstNameId)
+            throw AutomationError(DISP_E_PARAMNOTFOUND, {}, {});
+        return std::get<std::u16string>(memberOf(id));
     }
 
     ObjectRef object_;
@@ -132,50 +160,51 @@ void writeBack(VARIANT& target, const ReceivedArgument& storage) {
     }
 }
 
-HRESULT HostDispatch::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                             VARIANT* result, EXCEPINFO* exception, UINT*) {
-    try {
-        // Parameter order: positional arguments (stored last first), then the named ones, then
-        // a property's assigned value.
-        const UINT count = params->cArgs;
-        std::vector<UINT> order;
-        for (UINT k = count; k-- > params->cNamedArgs;)
-            order.push_back(k);
-        std::vector<std::u16string> names;
-        UINT putValue = count;
-        for (UINT k = 0; k < params->cNamedArgs; ++k) {
-            if (params->rgdispidNamedArgs[k] == DISPID_PROPERTYPUT) {
-                putValue = k;
-                continue;
-            }
-            order.push_back(k);
-            names.push_back(std::get<std::u16string>(memberOf(params->rgdispidNamedArgs[k])));
+// Runs inside Invoke's error boundary: whatever it throws comes back as an HRESULT.
+HRESULT HostDispatch::invoke(DISPID member, WORD flags, DISPPARAMS& params, VARIANT* result) {
+    // Parameter order: positional arguments (stored last first), then the named ones, then a
+    // property's assigned value.
+    const UINT count = params.cArgs;
+    std::vector<UINT> order;
+    for (UINT k = count; k-- > params.cNamedArgs;)
+        order.push_back(k);
+    std::vector<std::u16string> names;
+    UINT putValue = count;
+    for (UINT k = 0; k < params.cNamedArgs; ++k) {
+        if (params.rgdispidNamedArgs[k] == DISPID_PROPERTYPUT) {
+            putValue = k;
+            continue;
         }
-        if (putValue != count)
-            order.push_back(putValue);
-
-        std::vector<ReceivedArgument> storage(count);
-        std::vector<Argument> args;
-        for (UINT k : order)
-            args.push_back(receive(params->rgvarg[k], storage[k]));
-        const Variant value = object_->invoke(memberOf(member), kindOf(flags), args, names);
-        for (UINT k : order)
-            writeBack(params->rgvarg[k], storage[k]);
-        if (result)
-            hostToVariant(value, *result);
-        return S_OK;
-    } catch (const AutomationError& error) {
-        // An error without source and description stands for a bare HRESULT.
-        if (error.source().empty() && error.description().empty())
-            return error.hresult();
-        if (exception) {
-            *exception = EXCEPINFO();
-            exception->scode = error.hresult();
-            exception->bstrSource = UniqueBstr(error.source()).detach();
-            exception->bstrDescription = UniqueBstr(error.description()).detach();
-        }
-        return DISP_E_EXCEPTION;
+        order.push_back(k);
+        names.push_back(argumentName(params.rgdispidNamedArgs[k]));
     }
+    if (putValue != count)
+        order.push_back(putValue);
+
+    std::vector<ReceivedArgument> storage(count);
+    std::vector<Argument> args;
+    for (UINT k : order)
+        args.push_back(receive(params.rgvarg[k], storage[k]));
+    const Variant value = object_->invoke(memberOf(member), kindOf(flags), args, names);
+    for (UINT k : order)
+        writeBack(params.rgvarg[k], storage[k]);
+    if (result)
+        hostToVariant(value, *result);
+    return S_OK;
+}
+
+// A host error without source and description stands for a bare HRESULT; another goes back
+// through EXCEPINFO.
+HRESULT HostDispatch::failure(const AutomationError& error, EXCEPINFO* exception) {
+    if (error.source().empty() && error.description().empty())
+        return error.hresult();
+    if (exception) {
+        *exception = EXCEPINFO();
+        exception->scode = error.hresult();
+        exception->bstrSource = UniqueBstr(error.source()).detach();
+        exception->bstrDescription = UniqueBstr(error.description()).detach();
+    }
+    return DISP_E_EXCEPTION;
 }
 
 // A VARIANT carried through the core as an object that only hostToVariant opens.
