@@ -12,22 +12,15 @@ bool fitsInteger(std::int64_t value) {
 
 } // namespace
 
-WeeklyPeriod::CalendarUsed::CalendarUsed(const Calendar& calendar)
-    : dtYearStart(calendar.dtYearStart), dtDayStart(calendar.dtDayStart),
-      intPeriodMinutes(calendar.intPeriodMinutes), intPeriodsPerDay(calendar.intPeriodsPerDay),
-      intDaysPerWeek(calendar.intDaysPerWeek), aDayOffsets(calendar.aDayOffsets.data()),
-      offsetCount(calendar.aDayOffsets.size()) {}
-
 Integer WeeklyPeriod::next(const Calendar& calendar, Stage& strStage, Date t) {
-    const CalendarUsed used(calendar);
     std::optional<PeriodConversion> derived;
-    if (last_ && last_->calendar == used && inDateRange(t))
+    if (last_ && last_->calendarGeneration == calendar.generation && inDateRange(t))
         derived = next(calendar, splitDate(t));
     if (!derived) {
         last_.reset(); // a failed conversion leaves nothing to derive from
         derived = convertDateToPeriod(calendar, strStage, t);
     }
-    last_ = Last{*derived, used};
+    last_ = Last{*derived, calendar.generation};
     return derived->result;
 }
 
