@@ -26,7 +26,7 @@ class WeeklyPeriod {
         std::uint64_t calendarGeneration;
     };
 
-    std::optional<PeriodConversion> next(const Calendar& calendar, const DateFields& fields) const;
+    bool advance(const Calendar& calendar, const DateFields& fields);
 
     std::optional<Last> last_;
 };
