@@ -50,4 +50,7 @@ bz_make_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     "$wine" wineboot -i
     "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+    # Until the services wineboot started have ended, their server holds the prefix: a server
+    # started next (wineserver -p) would find it and fail.
+    wineserver -w
 }
