@@ -179,8 +179,13 @@ TEST(TypeLibrary, DefaultInterfaceIsAHiddenNonExtensibleDualInterface) {
     const WORD expected =
         TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDUAL;
     EXPECT_EQ(attributes->wTypeFlags & expected, expected);
-    // IDispatch's seven entries, three reserved ones and the seven members.
-    EXPECT_EQ(attributes->cbSizeVft, 17 * sizeof(void*));
+    // IDispatch's seven entries, three reserved ones and the seven members, each a pointer of
+    // the library's platform (the 32-bit DLL's is read here by the 64-bit tests too).
+    TLIBATTR* platform = nullptr;
+    ASSERT_EQ(library->GetLibAttr(&platform), S_OK);
+    const unsigned pointerSize = platform->syskind == SYS_WIN64 ? 8 : 4;
+    library->ReleaseTLibAttr(platform);
+    EXPECT_EQ(attributes->cbSizeVft, 17 * pointerSize);
     info->ReleaseTypeAttr(attributes);
 }
 
