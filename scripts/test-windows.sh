@@ -43,6 +43,9 @@ fi
 bz_wine_environment "$preset"
 bz_make_wine_prefix --keep-server
 (setsid "$wine" notepad </dev/null >/dev/null 2>&1 &)
+# Wait until those helpers run: on a busy machine the first test could otherwise start them
+# itself, with ctest's pipes, and hold ctest up until its timeout.
+"$wine" cmd /c exit </dev/null >/dev/null 2>&1
 
 # The user locale Wine reports (it reads LC_ALL); the locale tests set their own.
 LC_ALL=en_US.UTF-8 ctest --preset "$preset" "$@"

@@ -37,15 +37,16 @@ Integer periodOf(const Conversion& conversion, WeeklyPeriod& period, Date t) {
     return period.next(conversion.calendar, conversion.strStage, t);
 }
 
-// The week's availability object: member 510 converted to the availability interface.
-ObjectRef availabilityOf(Object& resource) {
-    const Variant value = host::get(resource, host::DISPID_ResourceAvailability);
+// The week's availability object: member 510 converted to the availability interface, held as
+// the Variant the put-reference stores back.
+Variant availabilityOf(Object& resource) {
+    Variant value = host::get(resource, host::DISPID_ResourceAvailability);
     if (!value.holds<ObjectRef>() || !value.get<ObjectRef>())
         raise(ErrorNumber::TypeMismatch);
-    ObjectRef availability = value.get<ObjectRef>()->queryInterface(host::IID_Availability);
-    if (!availability)
+    value = value.get<ObjectRef>()->queryInterface(host::IID_Availability);
+    if (!value.get<ObjectRef>())
         raise(ErrorNumber::TypeMismatch);
-    return availability;
+    return value;
 }
 
 // Sets the periods from `firstPeriod` up to, not including, `endPeriod`; nothing is called for
@@ -97,20 +98,21 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
 
     WeekPeriods periods;
     while (running <= endDate) {
-        const ObjectRef availability = availabilityOf(resource);
+        const Variant availability = availabilityOf(resource);
+        Object& availabilityObject = *availability.get<ObjectRef>();
         const Integer dayPeriod =
             periodOf(conversion, periods.dayStart, plus(running, calendar.dtDayStart));
         const bool cleared =
             DayHasBeenMarked(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
         // The whole teaching day starts at the day period already converted.
         if (!cleared)
-            setPeriods(*availability, dayPeriod,
+            setPeriods(availabilityObject, dayPeriod,
                        periodOf(conversion, periods.dayEnd, plus(running, calendar.dtDayEnd)),
                        false);
         const Integer spanStart = periodOf(conversion, periods.spanStart, plus(running, startTime));
-        setPeriods(*availability, spanStart,
+        setPeriods(availabilityObject, spanStart,
                    periodOf(conversion, periods.spanEnd, plus(running, endTime)), true);
-        host::putReference(resource, host::DISPID_ResourceAvailability, Variant(availability));
+        host::putReference(resource, host::DISPID_ResourceAvailability, availability);
         // A day counts as cleared only once the week that cleared it is stored in the resource.
         if (!cleared)
             MarkTheDay(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);

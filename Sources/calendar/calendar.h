@@ -3,6 +3,7 @@
 #include "runtime/date.h"
 #include "runtime/integer.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace bz {
@@ -21,6 +22,9 @@ struct Calendar {
     Integer intPeriodsPerDay = 0;
     Integer intDaysPerWeek = 0;
     Integer intDayCount = 0;
+    // Advanced by every hand-over, complete or failed: what was derived from the calendar of an
+    // older generation may no longer hold.
+    std::uint64_t generation = 0;
 };
 
 } // namespace bz

@@ -15,10 +15,23 @@ double divide(double numerator, double denominator) {
     return numerator / denominator;
 }
 
+// Gives the calendar a new generation when the hand-over ends, however it ends.
+class NewGeneration {
+  public:
+    explicit NewGeneration(Calendar& calendar) : calendar_(calendar) {}
+    NewGeneration(const NewGeneration&) = delete;
+    NewGeneration& operator=(const NewGeneration&) = delete;
+    ~NewGeneration() { ++calendar_.generation; }
+
+  private:
+    Calendar& calendar_;
+};
+
 } // namespace
 
 void SetActiveCollegeReference(Variant& varCollege, Calendar& calendar, const Locale& locale,
                                const Variant& college) {
+    const NewGeneration newGeneration(calendar);
     varCollege = toObject(college);
     if (!varCollege.get<ObjectRef>())
         return;

@@ -12,32 +12,22 @@ bool fitsInteger(std::int64_t value) {
 
 } // namespace
 
-WeeklyPeriod::CalendarUsed::CalendarUsed(const Calendar& calendar)
-    : dtYearStart(calendar.dtYearStart), dtDayStart(calendar.dtDayStart),
-      intPeriodMinutes(calendar.intPeriodMinutes), intPeriodsPerDay(calendar.intPeriodsPerDay),
-      intDaysPerWeek(calendar.intDaysPerWeek), aDayOffsets(calendar.aDayOffsets.data()),
-      offsetCount(calendar.aDayOffsets.size()) {}
-
 Integer WeeklyPeriod::next(const Calendar& calendar, Stage& strStage, Date t) {
-    const CalendarUsed used(calendar);
-    std::optional<PeriodConversion> derived;
-    if (last_ && last_->calendar == used && inDateRange(t))
-        derived = next(calendar, splitDate(t));
-    if (!derived) {
-        last_.reset(); // a failed conversion leaves nothing to derive from
-        derived = convertDateToPeriod(calendar, strStage, t);
-    }
-    last_ = Last{*derived, used};
-    return derived->result;
+    if (last_ && last_->calendarGeneration == calendar.generation && inDateRange(t) &&
+        advance(calendar, splitDate(t)))
+        return last_->conversion.result;
+    last_.reset(); // a failed conversion leaves nothing to derive from
+    last_ = Last{convertDateToPeriod(calendar, strStage, t), calendar.generation};
+    return last_->conversion.result;
 }
 
-// The conversion a week after the last one, or nothing where it may differ from the full one.
-std::optional<PeriodConversion> WeeklyPeriod::next(const Calendar& calendar,
-                                                   const DateFields& fields) const {
-    const PeriodConversion& last = last_->conversion;
+// Moves the last conversion on by a week, in place; false, and nothing changed, where the
+// conversion of `fields` may differ from the full one.
+bool WeeklyPeriod::advance(const Calendar& calendar, const DateFields& fields) {
+    PeriodConversion& last = last_->conversion;
     if (fields.day != last.day + 7 || last.days < 0 || last.exactHalf ||
         secondsOfDay(fields) != last.secondsOfDay)
-        return std::nullopt;
+        return false;
     const std::int64_t days = std::int64_t{last.days} + 7;
     const std::int64_t weekDays = days / 7 * calendar.intDaysPerWeek;
     const std::int64_t weekBase = weekDays * calendar.intPeriodsPerDay;
@@ -45,14 +35,12 @@ std::optional<PeriodConversion> WeeklyPeriod::next(const Calendar& calendar,
     const std::int64_t result = last.result + (base - last.base);
     if (!fitsInteger(days) || !fitsInteger(weekDays) || !fitsInteger(weekBase) ||
         !fitsInteger(base) || !fitsInteger(result))
-        return std::nullopt;
-    return PeriodConversion{static_cast<Integer>(result),
-                            fields.day,
-                            last.secondsOfDay,
-                            static_cast<Integer>(days),
-                            last.position,
-                            static_cast<Integer>(base),
-                            false};
+        return false;
+    last.result = static_cast<Integer>(result);
+    last.day = fields.day;
+    last.days = static_cast<Integer>(days);
+    last.base = static_cast<Integer>(base);
+    return true;
 }
 
 } // namespace bz

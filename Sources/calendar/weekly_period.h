@@ -4,6 +4,7 @@
 #include "calendar/date_to_period.h"
 #include "calendar/stage.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace bz {
@@ -12,33 +13,20 @@ namespace bz {
 // A date exactly seven days after the last one converted, at the same whole second, is in the
 // next week at the same position and minute: its index is the last one plus a week's periods,
 // as long as every Integer step of the conversion stays in range and no exact half could round
-// the other way, and the calendar is the one of the last conversion (a host call may hand over
-// another college meanwhile). Any other date is converted in full, with its stage and errors.
+// the other way, and the calendar has not been handed over since the last conversion (a host
+// call may do so meanwhile, and a new calendar may reuse the old one's storage). Any other date
+// is converted in full, with its stage and errors.
 class WeeklyPeriod {
   public:
     Integer next(const Calendar& calendar, Stage& strStage, Date t);
 
   private:
-    // The calendar fields a conversion reads.
-    struct CalendarUsed {
-        explicit CalendarUsed(const Calendar& calendar);
-        friend bool operator==(const CalendarUsed&, const CalendarUsed&) = default;
-
-        Date dtYearStart;
-        Date dtDayStart;
-        Integer intPeriodMinutes;
-        Integer intPeriodsPerDay;
-        Integer intDaysPerWeek;
-        const Integer* aDayOffsets;
-        std::size_t offsetCount;
-    };
-
     struct Last {
         PeriodConversion conversion;
-        CalendarUsed calendar;
+        std::uint64_t calendarGeneration;
     };
 
-    std::optional<PeriodConversion> next(const Calendar& calendar, const DateFields& fields) const;
+    bool advance(const Calendar& calendar, const DateFields& fields);
 
     std::optional<Last> last_;
 };

@@ -132,7 +132,9 @@ DateFields timeOfDayAtWholeSeconds(const DateFields& fields) {
 }
 
 std::int64_t secondsOfDay(const DateFields& fields) {
-    return roundedSeconds(fields) % secondsPerDay;
+    // A time of day rounds to 0 .. secondsPerDay seconds: only the last one wraps.
+    const std::int64_t seconds = roundedSeconds(fields);
+    return seconds == secondsPerDay ? 0 : seconds;
 }
 
 Date addDays(Date date, double days) {

@@ -264,17 +264,6 @@ std::u16string toString(const Variant& value, const Locale& locale) {
         value.storage());
 }
 
-bool toBoolean(const Variant& value, const Locale& locale) {
-    if (value.holds<std::u16string>()) {
-        const std::u16string& text = value.get<std::u16string>();
-        if (text == u"True")
-            return true;
-        if (text == u"False")
-            return false;
-    }
-    return numberFrom(value, locale) != 0.0;
-}
-
 ObjectRef toObject(const Variant& value) {
     if (!value.holds<ObjectRef>())
         raise(ErrorNumber::ObjectRequired);

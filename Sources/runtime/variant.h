@@ -140,7 +140,6 @@ Integer toInteger(const Variant& value, const Locale& locale);
 Long toLong(const Variant& value, const Locale& locale);
 Date toDate(const Variant& value, const Locale& locale);
 std::u16string toString(const Variant& value, const Locale& locale);
-bool toBoolean(const Variant& value, const Locale& locale);
 // The object reference a Variant holds (Nothing included); error 424 for anything else.
 ObjectRef toObject(const Variant& value);
 // The array a Variant holds; error 13 for anything else.

@@ -2,11 +2,16 @@
 // availability transfer (2,000 resources, five weekly rules each over a year of 52 weeks) runs
 // late-bound through Brenik_Zefa.dll against a minimal COM host that records its calls; the same
 // Invoke and QueryInterface calls are then replayed straight on the host objects.
-// R = component time / replay time. Prints figures; asserts nothing about them.
-// Usage: com_floor_bench [resources [runs]]
+// R = component time / replay time. The heap allocations the DLL makes while the component runs
+// are counted through its imports. Prints figures; asserts nothing about them.
+// Usage: com_floor_bench [--remember-dates] [resources [runs]]
+//   --remember-dates answers the DLL's VarDateFromStr from memory for a text parsed before: what R
+//   would be without the platform's date parsing (a measurement, not the component's behaviour).
 
+#include "heap_calls.h"
 #include "late_bound_component.h"
 #include "minimal_com_host.h"
+#include "remembered_dates.h"
 #include "scenario_college.h"
 
 #include "runtime/com/bstr.h"
@@ -19,6 +24,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace bz::bench {
@@ -78,6 +84,7 @@ struct Measurement {
     double replaySeconds;
     std::size_t hostCalls;
     std::size_t queries;
+    std::size_t allocations; // by the DLL, in the timed transfer
 };
 
 std::size_t queriesIn(const std::vector<HostCall>& calls) {
@@ -96,9 +103,11 @@ Measurement measureOnce(std::size_t resources) {
 
     MinimalComHost host(resources, periodCount);
     Transfer transfer(host);
+    const std::size_t allocationsBefore = HeapCalls::allocations();
     const auto start = std::chrono::steady_clock::now();
     transfer.run();
     const double componentSeconds = secondsSince(start);
+    const std::size_t allocations = HeapCalls::allocations() - allocationsBefore;
     if (host.availablePeriods() != resources * availablePerResource)
         throw std::runtime_error("the scenario's rules were not written");
 
@@ -106,7 +115,7 @@ Measurement measureOnce(std::size_t resources) {
     recorded.replay();
     const double replaySeconds = secondsSince(replayStart);
     return {componentSeconds, replaySeconds, recorded.recordedCalls().size(),
-            queriesIn(recorded.recordedCalls())};
+            queriesIn(recorded.recordedCalls()), allocations};
 }
 
 double median(std::vector<double> values) {
@@ -126,11 +135,13 @@ void report(std::size_t resources, const std::vector<Measurement>& runs) {
     const auto weeks = static_cast<double>(resources * rulesPerResource * weeksPerRule);
     std::printf("R through COM = %.2f (component %.1f ms, replay %.1f ms; %.0f ns and %.0f ns per "
                 "written week; medians of %zu runs of %.0f weeks)\n"
-                "%zu resources%s; %zu host calls per transfer, %zu of them QueryInterface\n",
+                "%zu resources%s; %zu host calls per transfer, %zu of them QueryInterface\n"
+                "heap allocations by the DLL: %.3f per written week (%zu per transfer)\n",
                 c / f, c * 1e3, f * 1e3, c * 1e9 / weeks, f * 1e9 / weeks, runs.size(), weeks,
                 resources,
                 resources == scenarioResources ? "" : " (fewer than the scenario's 2000)",
-                runs.back().hostCalls, runs.back().queries);
+                runs.back().hostCalls, runs.back().queries,
+                static_cast<double>(runs.back().allocations) / weeks, runs.back().allocations);
 }
 
 std::size_t argumentOr(int argc, char** argv, int index, std::size_t fallback) {
@@ -142,11 +153,22 @@ std::size_t argumentOr(int argc, char** argv, int index, std::size_t fallback) {
 
 int main(int argc, char** argv) {
     using namespace bz::bench;
+    const bool rememberDates = argc > 1 && std::string_view(argv[1]) == "--remember-dates";
+    if (rememberDates) {
+        --argc;
+        ++argv;
+    }
     const std::size_t resources = argumentOr(argc, argv, 1, scenarioResources);
     const std::size_t runCount = std::max<std::size_t>(argumentOr(argc, argv, 2, 7), 1);
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return 1;
     try {
+        const HMODULE component = LoadLibraryW(L"Brenik_Zefa.dll");
+        HeapCalls::countIn(component);
+        if (rememberDates) {
+            rememberParsedDatesIn(component);
+            std::printf("VarDateFromStr answered from memory for texts parsed before\n");
+        }
         std::vector<Measurement> runs;
         for (std::size_t i = 0; i < runCount; ++i)
             runs.push_back(measureOnce(resources));

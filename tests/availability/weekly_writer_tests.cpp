@@ -237,6 +237,31 @@ TEST_F(WeeklyWriterTest, AFailedWeekKeepsEarlierWeeksAndLeavesItsDayUnmarked) {
     expectAllReleased();
 }
 
+TEST_F(WeeklyWriterTest, ACollegeHandedOverInsideAHostCallRulesTheRestOfTheRule) {
+    // Thursday is the fourth of Monday to Friday and the third of Monday, Tuesday and Thursday to
+    // Saturday: weeks of the same size, other offsets.
+    hostsim::CollegeCalendar shifted = hourlyCalendar();
+    shifted.daysOfWeek = hostsim::weekdayList({2, 3, 5, 6, 7});
+    hostsim::Resource& room = room_;
+    int stores = 0;
+    room.define(host::DISPID_ResourceAvailability, [&](hostsim::Invocation& call) -> Variant {
+        if (call.kind != InvokeKind::PropertyPutRef)
+            return hostsim::refTo(host_.make<hostsim::Availability>(host_.log(), room.periods()));
+        room.periods() =
+            dynamic_cast<hostsim::Availability&>(*call.value(0).get<ObjectRef>()).periods();
+        // Twice, as the second calendar's offsets may take the place the first one's had.
+        if (++stores == 2) {
+            handOver(shifted);
+            handOver(shifted);
+        }
+        return {};
+    });
+    write(day(2026, 1, 8), day(2026, 2, 5), timeOfDay(9, 0), timeOfDay(10, 0), 4);
+    EXPECT_EQ(periodsSetTo(true),
+              (std::vector<std::int32_t>{dayStart(0, 3), dayStart(1, 3), dayStart(2, 2),
+                                         dayStart(3, 2), dayStart(4, 2)}));
+}
+
 TEST_F(WeeklyWriterTest, AConversionFailureReportsTheDateBeingConverted) {
     hostsim::CollegeCalendar calendar = hourlyCalendar();
     calendar.weeksPerYear = Integer{900};

@@ -265,7 +265,9 @@ void hostToVariant(const Variant& value, VARIANT& target) {
             return;
         }
     }
-    if (value.isObject() && value.get<ObjectRef>() && !dispatchOf(*value.get<ObjectRef>())) {
+    const DispatchObject* adapter =
+        value.isObject() && value.get<ObjectRef>() ? adapterOf(*value.get<ObjectRef>()) : nullptr;
+    if (value.isObject() && value.get<ObjectRef>() && !(adapter && adapter->dispatch())) {
         VariantInit(&target);
         V_VT(&target) = VT_DISPATCH;
         V_DISPATCH(&target) = hostDispatch(value.get<ObjectRef>()).detach();

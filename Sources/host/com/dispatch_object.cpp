@@ -9,6 +9,9 @@
 
 #include <dispex.h>
 
+#include <array>
+#include <atomic>
+
 namespace bz::com {
 
 namespace {
@@ -19,9 +22,10 @@ class ExceptionInfo : public EXCEPINFO {
     ExceptionInfo(const ExceptionInfo&) = delete;
     ExceptionInfo& operator=(const ExceptionInfo&) = delete;
     ~ExceptionInfo() {
-        SysFreeString(bstrSource);
-        SysFreeString(bstrDescription);
-        SysFreeString(bstrHelpFile);
+        // Only a failed call fills them: a successful one needs no call to free them.
+        for (const BSTR text : {bstrSource, bstrDescription, bstrHelpFile})
+            if (text)
+                SysFreeString(text);
     }
 
     // The error the callee raised: its SCODE, or the run-time error of its wCode.
@@ -91,7 +95,51 @@ void writeBack(const Argument& argument, const VARIANT& referent) {
         argument.value);
 }
 
+// The storage of released adapters, kept for the next ones: the reads and queries made week by
+// week wrap their objects without a heap allocation. Shared by every thread, without a lock.
+class SpareStorage {
+  public:
+    constexpr SpareStorage() = default;
+    SpareStorage(const SpareStorage&) = delete;
+    SpareStorage& operator=(const SpareStorage&) = delete;
+    ~SpareStorage() {
+        for (auto& slot : slots_)
+            ::operator delete(slot.exchange(nullptr));
+    }
+
+    // Storage of `size` bytes, kept or new.
+    void* take(std::size_t size) {
+        for (auto& slot : slots_)
+            if (slot.load(std::memory_order_relaxed))
+                if (void* memory = slot.exchange(nullptr, std::memory_order_acquire))
+                    return memory;
+        return ::operator new(size);
+    }
+    void give(void* memory) noexcept {
+        for (auto& slot : slots_) {
+            void* empty = nullptr;
+            if (!slot.load(std::memory_order_relaxed) &&
+                slot.compare_exchange_strong(empty, memory, std::memory_order_release))
+                return;
+        }
+        ::operator delete(memory);
+    }
+
+  private:
+    std::array<std::atomic<void*>, 8> slots_{};
+};
+
+constinit SpareStorage spareAdapters;
+
 } // namespace
+
+void* DispatchObject::operator new(std::size_t size) {
+    return spareAdapters.take(size);
+}
+
+void DispatchObject::operator delete(void* memory) noexcept {
+    spareAdapters.give(memory);
+}
 
 ObjectRef DispatchObject::wrap(ComPtr<IDispatch> dispatch) {
     if (!dispatch)
@@ -115,8 +163,6 @@ void DispatchObject::release() noexcept {
 
 std::vector<DISPID> DispatchObject::dispatchIds(const MemberId& member,
                                                 std::span<const std::u16string> namedArgs) const {
-    if (const auto* id = std::get_if<std::int32_t>(&member))
-        return {*id};
     const auto& name = std::get<std::u16string>(member);
     std::vector<LPOLESTR> names{const_cast<LPOLESTR>(wide(name))};
     for (const std::u16string& namedArg : namedArgs)
@@ -188,7 +234,7 @@ Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
     if (hr == DISP_E_EXCEPTION)
         exception.raise();
     check(hr);
-    return fromVariant(result.get());
+    return takeVariant(result.get());
 }
 
 ObjectRef DispatchObject::queryInterface(const Guid& iid) {
@@ -199,14 +245,8 @@ ObjectRef DispatchObject::queryInterface(const Guid& iid) {
         ComPtr<IDispatch>::attach(static_cast<IDispatch*>(static_cast<void*>(found.detach()))));
 }
 
-IDispatch* dispatchOf(Object& object) {
-    const auto* adapter = dynamic_cast<DispatchObject*>(&object);
-    return adapter ? adapter->dispatch() : nullptr;
-}
-
-IUnknown* unknownOf(Object& object) {
-    const auto* adapter = dynamic_cast<DispatchObject*>(&object);
-    return adapter ? adapter->unknown() : nullptr;
+const DispatchObject* adapterOf(Object& object) {
+    return dynamic_cast<const DispatchObject*>(&object);
 }
 
 } // namespace bz::com

@@ -25,6 +25,10 @@ class DispatchObject final : public Object {
 
     void addRef() noexcept override { ++references_; }
     void release() noexcept override;
+    // Adapters come from storage that released ones leave behind.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory) noexcept;
+
     Variant invoke(const MemberId& member, InvokeKind kind, std::span<const Argument> args,
                    std::span<const std::u16string> namedArgs) override;
     ObjectRef queryInterface(const Guid& iid) override;
@@ -34,7 +38,7 @@ class DispatchObject final : public Object {
         : unknown_(std::move(unknown)), dispatch_(std::move(dispatch)) {}
     ~DispatchObject() = default;
 
-    // The dispatch ids of the member and of the named arguments, in that order.
+    // The dispatch ids of the member named and of the named arguments, in that order.
     std::vector<DISPID> dispatchIds(const MemberId& member,
                                     std::span<const std::u16string> namedArgs) const;
 
@@ -43,10 +47,7 @@ class DispatchObject final : public Object {
     ULONG references_ = 1;
 };
 
-// The IDispatch behind a core object that wraps a COM object, or null for any other object and
-// for a COM object without IDispatch.
-IDispatch* dispatchOf(Object& object);
-// The COM object behind a core object that wraps one, or null for any other object.
-IUnknown* unknownOf(Object& object);
+// The adapter a core object is when it wraps a COM object, or null for any other object.
+const DispatchObject* adapterOf(Object& object);
 
 } // namespace bz::com

@@ -233,7 +233,7 @@ Variant fromVariant(const VARIANT& value) {
 }
 
 void toVariant(const Variant& value, VARIANT& target) {
-    VariantInit(&target);
+    initVariant(target);
     std::visit(
         [&target](const auto& item) {
             using T = std::decay_t<decltype(item)>;
@@ -262,10 +262,11 @@ void toVariant(const Variant& value, VARIANT& target) {
                 V_BSTR(&target) = UniqueBstr(item).detach();
                 V_VT(&target) = VT_BSTR;
             } else if constexpr (std::is_same_v<T, ObjectRef>) {
-                IUnknown* object = item ? unknownOf(*item) : nullptr;
-                if (item && !object)
+                const DispatchObject* adapter = item ? adapterOf(*item) : nullptr;
+                if (item && !adapter)
                     raiseHresult(E_NOINTERFACE);
-                IDispatch* dispatch = item ? dispatchOf(*item) : nullptr;
+                IUnknown* object = adapter ? adapter->unknown() : nullptr;
+                IDispatch* dispatch = adapter ? adapter->dispatch() : nullptr;
                 if (object && !dispatch) { // an object without IDispatch goes back as it came
                     V_UNKNOWN(&target) = ComPtr<IUnknown>(object).detach();
                     V_VT(&target) = VT_UNKNOWN;
@@ -289,6 +290,18 @@ void toVariant(const Variant& value, VARIANT& target) {
             }
         },
         value.storage());
+}
+
+Variant takeVariant(VARIANT& value) {
+    // An IDispatch reference passes to its adapter as it is; anything else is converted and
+    // freed.
+    if (V_VT(&value) == VT_DISPATCH) {
+        V_VT(&value) = VT_EMPTY;
+        return DispatchObject::wrap(ComPtr<IDispatch>::attach(V_DISPATCH(&value)));
+    }
+    Variant result = fromVariant(value);
+    clearVariant(value);
+    return result;
 }
 
 void storeAs(VARTYPE type, void* target, VARIANT& value, LCID lcid) {

@@ -13,6 +13,10 @@ namespace bz::com {
 // and lower bound.
 Variant fromVariant(const VARIANT& value);
 
+// The core value of a VARIANT the caller owns, which is left empty: an IDispatch reference is
+// handed to its adapter instead of taken anew and released.
+Variant takeVariant(VARIANT& value);
+
 // The VARIANT of a core value, written into `target`, which must hold nothing that needs
 // clearing. Objects must be adapters of COM objects.
 void toVariant(const Variant& value, VARIANT& target);

@@ -26,6 +26,10 @@ ComPtr<ITypeInfo> hostInterface() {
     return interfaceTypeInfo(*library, __uuidof(ITembraLinkHelper));
 }
 
+// The two interfaces served through type information, each described once for the module.
+ModuleInterface componentType(componentInterface);
+ModuleInterface hostType(hostInterface);
+
 HRESULT typeInfoCount(UINT* count) {
     if (!count)
         return E_POINTER;
@@ -55,8 +59,7 @@ void requirePointers(std::initializer_list<const void*> pointers) {
 
 } // namespace
 
-LinkHelperObject::LinkHelperObject()
-    : core_(locale_), dispatch_(componentInterface), host_(*this) {}
+LinkHelperObject::LinkHelperObject() : core_(locale_), dispatch_(componentType), host_(*this) {}
 
 HRESULT LinkHelperObject::createInstance(REFIID iid, void** result) noexcept {
     return guarded(IID_IClassFactory, [&] { return create()->QueryInterface(iid, result); });
@@ -167,7 +170,7 @@ void LinkHelperObject::setCollege(VARIANT* college) {
 }
 
 LinkHelperObject::HostInterface::HostInterface(LinkHelperObject& outer)
-    : Delegating(*outer.identity()), outer_(outer), dispatch_(hostInterface) {}
+    : Delegating(*outer.identity()), outer_(outer), dispatch_(hostType) {}
 
 HRESULT LinkHelperObject::HostInterface::GetTypeInfoCount(UINT* count) noexcept {
     return typeInfoCount(count);

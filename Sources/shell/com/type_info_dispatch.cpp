@@ -5,63 +5,22 @@
 #include "runtime/com/hresult_error.h"
 #include "runtime/com/unique_variant.h"
 
-#include <memory>
-#include <optional>
-#include <vector>
+#include <algorithm>
+#include <array>
 
 namespace bz::com {
 
 namespace {
 
-struct FuncDescRelease {
-    ITypeInfo* owner;
-    void operator()(FUNCDESC* description) const { owner->ReleaseFuncDesc(description); }
-};
-using FuncDescPtr = std::unique_ptr<FUNCDESC, FuncDescRelease>;
+// Where each input parameter's argument is in DISPPARAMS::rgvarg.
+using ArgumentMap = std::array<UINT, maxParameters>;
 
-struct TypeAttrRelease {
-    ITypeInfo* owner;
-    void operator()(TYPEATTR* attributes) const { owner->ReleaseTypeAttr(attributes); }
-};
-using TypeAttrPtr = std::unique_ptr<TYPEATTR, TypeAttrRelease>;
-
-TypeAttrPtr attributesOf(ITypeInfo& typeInfo) {
+TYPEKIND typeKindOf(ITypeInfo& typeInfo) {
     TYPEATTR* attributes = nullptr;
     check(typeInfo.GetTypeAttr(&attributes));
-    return TypeAttrPtr(attributes, {&typeInfo});
-}
-
-// The description of the member `member` that answers `flags`, or null.
-FuncDescPtr findMember(ITypeInfo& typeInfo, DISPID member, WORD flags) {
-    const UINT count = attributesOf(typeInfo)->cFuncs;
-    for (UINT i = 0; i < count; ++i) {
-        FUNCDESC* description = nullptr;
-        check(typeInfo.GetFuncDesc(i, &description));
-        FuncDescPtr owned(description, {&typeInfo});
-        if (description->memid == member && (description->invkind & flags) != 0)
-            return owned;
-    }
-    return nullptr;
-}
-
-// A by-reference parameter as declared: the pointed-to type, and for an interface pointer the
-// interface it must be queried for.
-struct DeclaredType {
-    VARTYPE type;
-    std::optional<IID> interfaceId;
-};
-
-DeclaredType declaredType(ITypeInfo& typeInfo, const TYPEDESC& parameter) {
-    // Every parameter of the interfaces served is a pointer ([in, out] or [out, retval]).
-    if (parameter.vt != VT_PTR)
-        raiseHresult(DISP_E_BADVARTYPE);
-    const TYPEDESC& pointee = *parameter.lptdesc;
-    if (pointee.vt == VT_PTR && pointee.lptdesc->vt == VT_USERDEFINED) {
-        ComPtr<ITypeInfo> referenced;
-        check(typeInfo.GetRefTypeInfo(pointee.lptdesc->hreftype, referenced.put()));
-        return {VT_UNKNOWN, attributesOf(*referenced)->guid};
-    }
-    return {pointee.vt, std::nullopt};
+    const TYPEKIND kind = attributes->typekind;
+    typeInfo.ReleaseTypeAttr(attributes);
+    return kind;
 }
 
 // Coerces an argument into `value`, a temporary of the declared type.
@@ -95,25 +54,10 @@ void fillException(HRESULT hr, EXCEPINFO& exception) {
     }
 }
 
-// The parameters of one member as its description declares them.
-struct MemberShape {
-    UINT parameters; // the result's included
-    UINT inputs;     // the parameters the caller passes
-    bool hasResult;
-};
-
-MemberShape shapeOf(const FUNCDESC& description) {
-    const auto parameters = static_cast<UINT>(description.cParams);
-    const bool hasResult =
-        parameters > 0 &&
-        (description.lprgelemdescParam[parameters - 1].paramdesc.wParamFlags & PARAMFLAG_FRETVAL);
-    return {parameters, parameters - (hasResult ? 1 : 0), hasResult};
-}
-
 // Maps each input parameter to its argument in `params.rgvarg`: named arguments come first
 // there, positional ones follow, last first; a property's assigned value is its last parameter.
-HRESULT mapArguments(const DISPPARAMS& params, UINT inputs, std::vector<UINT>& argumentOf) {
-    argumentOf.assign(inputs, inputs);
+HRESULT mapArguments(const DISPPARAMS& params, UINT inputs, ArgumentMap& argumentOf) {
+    std::fill_n(argumentOf.begin(), inputs, inputs);
     for (UINT k = 0; k < params.cArgs; ++k) {
         UINT index = params.cArgs - 1 - k;
         if (k < params.cNamedArgs) {
@@ -130,24 +74,26 @@ HRESULT mapArguments(const DISPPARAMS& params, UINT inputs, std::vector<UINT>& a
 // A temporary of the declared type for every parameter, the result's included, and the
 // by-reference VARIANTs that point the call at them.
 struct Temporaries {
-    explicit Temporaries(UINT count)
-        : values(count), types(count), pointers(count), pointerArgs(count) {}
+    explicit Temporaries(UINT count) : count(count), values(count) {}
 
+    UINT count;
     VariantArray values;
-    std::vector<VARTYPE> types;
-    std::vector<VARIANT> pointers;
-    std::vector<VARIANTARG*> pointerArgs;
+    std::array<VARTYPE, maxParameters> types;
+    std::array<VARIANT, maxParameters> pointers;
+    std::array<VARIANTARG*, maxParameters> pointerArgs;
 };
 
 // Fills the temporaries: each input coerced from its argument, the result empty. On a failed
 // coercion `failedArgument` names the argument's position in `params.rgvarg`.
-HRESULT makeTemporaries(ITypeInfo& info, const FUNCDESC& description, const MemberShape& shape,
-                        DISPPARAMS& params, const std::vector<UINT>& argumentOf, LCID lcid,
-                        Temporaries& temporaries, UINT& failedArgument) {
-    for (UINT i = 0; i < shape.parameters; ++i) {
-        const DeclaredType declared = declaredType(info, description.lprgelemdescParam[i].tdesc);
+HRESULT makeTemporaries(const MemberDescription& member, DISPPARAMS& params,
+                        const ArgumentMap& argumentOf, LCID lcid, Temporaries& temporaries,
+                        UINT& failedArgument) {
+    for (UINT i = 0; i < member.parameters; ++i) {
+        const DeclaredType& declared = member.types[i];
+        if (!declared.pointer)
+            raiseHresult(DISP_E_BADVARTYPE);
         VARIANT& value = temporaries.values[i];
-        if (i < shape.inputs) {
+        if (i < member.inputs) {
             const HRESULT hr = coerce(params.rgvarg[argumentOf[i]], declared, lcid, value);
             if (FAILED(hr)) {
                 failedArgument = argumentOf[i];
@@ -172,12 +118,11 @@ bool wellFormed(const DISPPARAMS* params) {
 }
 
 // Calls the member through its vtable entry with pointers to the temporaries: its HRESULT.
-HRESULT callMember(IUnknown* instance, const FUNCDESC& description, Temporaries& temporaries) {
+HRESULT callMember(IUnknown* instance, const MemberDescription& member, Temporaries& temporaries) {
     VARIANT returned;
     VariantInit(&returned);
-    check(DispCallFunc(instance, description.oVft, CC_STDCALL, VT_ERROR,
-                       static_cast<UINT>(temporaries.types.size()), temporaries.types.data(),
-                       temporaries.pointerArgs.data(), &returned));
+    check(DispCallFunc(instance, member.vtableOffset, CC_STDCALL, VT_ERROR, temporaries.count,
+                       temporaries.types.data(), temporaries.pointerArgs.data(), &returned));
     return V_ERROR(&returned);
 }
 
@@ -187,7 +132,7 @@ ComPtr<ITypeInfo> interfaceTypeInfo(ITypeLib& library, REFIID iid) {
     ComPtr<ITypeInfo> dispatch;
     check(library.GetTypeInfoOfGuid(iid, dispatch.put()));
     // A dual interface is found as its dispinterface, whose partner describes the vtable.
-    if (attributesOf(*dispatch)->typekind == TKIND_INTERFACE)
+    if (typeKindOf(*dispatch) == TKIND_INTERFACE)
         return dispatch;
     HREFTYPE vtableInterface = 0;
     check(dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableInterface));
@@ -198,7 +143,7 @@ ComPtr<ITypeInfo> interfaceTypeInfo(ITypeLib& library, REFIID iid) {
 
 ITypeInfo& TypeInfoDispatch::typeInfo() {
     if (!typeInfo_)
-        typeInfo_ = loader_();
+        typeInfo_ = interface_.load();
     return *typeInfo_;
 }
 
@@ -236,21 +181,19 @@ HRESULT TypeInfoDispatch::invoke(IUnknown* instance, DISPID member, REFIID riid,
 HRESULT TypeInfoDispatch::invokeMember(IUnknown* instance, DISPID member, LCID lcid, WORD flags,
                                        DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                        UINT* argumentError) {
-    ITypeInfo& info = typeInfo();
-    const FuncDescPtr description = findMember(info, member, flags);
-    if (!description || (description->wFuncFlags & FUNCFLAG_FRESTRICTED))
+    const MemberDescription* description = interface_.members().find(member, flags);
+    if (!description || description->restricted)
         return DISP_E_MEMBERNOTFOUND;
-    const MemberShape shape = shapeOf(*description);
-    if (params->cArgs != shape.inputs)
+    if (params->cArgs != description->inputs)
         return DISP_E_BADPARAMCOUNT;
 
-    std::vector<UINT> argumentOf;
-    if (const HRESULT hr = mapArguments(*params, shape.inputs, argumentOf); FAILED(hr))
+    ArgumentMap argumentOf;
+    if (const HRESULT hr = mapArguments(*params, description->inputs, argumentOf); FAILED(hr))
         return hr;
-    Temporaries temporaries(shape.parameters);
+    Temporaries temporaries(description->parameters);
     UINT failedArgument = 0;
-    if (const HRESULT hr = makeTemporaries(info, *description, shape, *params, argumentOf, lcid,
-                                           temporaries, failedArgument);
+    if (const HRESULT hr =
+            makeTemporaries(*description, *params, argumentOf, lcid, temporaries, failedArgument);
         FAILED(hr)) {
         if (argumentError)
             *argumentError = failedArgument;
@@ -265,10 +208,10 @@ HRESULT TypeInfoDispatch::invokeMember(IUnknown* instance, DISPID member, LCID l
         fillException(hr, *exception);
         return DISP_E_EXCEPTION;
     }
-    if (shape.hasResult && result) {
+    if (description->hasResult && result) {
         VariantInit(result);
-        *result = temporaries.values[shape.inputs];
-        VariantInit(&temporaries.values[shape.inputs]);
+        *result = temporaries.values[description->inputs];
+        VariantInit(&temporaries.values[description->inputs]);
     }
     return S_OK;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interface_members.h"
 #include "runtime/com/com_ptr.h"
 
 #include <oaidl.h>
@@ -14,15 +15,15 @@ namespace bz::com {
 // a reference to a Variant (what VBScript passes for every variable) into a typed by-reference
 // parameter such as BSTR* or short*, and answers type mismatch where Windows converts. So each
 // call maps the arguments to the parameters, makes a temporary of each declared type, calls the
-// vtable entry through DispCallFunc with pointers to the temporaries. Every argument is coerced
+// vtable entry through DispCallFunc with pointers to the temporaries. The members are described
+// once per module; the type information itself is loaded per object, when a caller asks for it
+// or for names. Every argument is coerced
 // or refused before the member runs; the members never assign their parameters, so the caller's
 // arguments come back exactly as they were. A foreign riid and DISPPARAMS whose counts announce
 // arguments they do not carry are refused as IDispatch requires.
 class TypeInfoDispatch {
   public:
-    using Loader = ComPtr<ITypeInfo> (*)();
-    // `loader` yields the interface's description (TKIND_INTERFACE); it runs on first use.
-    explicit TypeInfoDispatch(Loader loader) : loader_(loader) {}
+    explicit TypeInfoDispatch(ModuleInterface& served) : interface_(served) {}
 
     HRESULT getTypeInfo(UINT index, ITypeInfo** result) noexcept;
     HRESULT getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, DISPID* ids) noexcept;
@@ -37,7 +38,7 @@ class TypeInfoDispatch {
                          DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                          UINT* argumentError);
 
-    Loader loader_;
+    ModuleInterface& interface_;
     ComPtr<ITypeInfo> typeInfo_;
 };
 
