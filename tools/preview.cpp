@@ -34,7 +34,7 @@ std::optional<Date> dateOption(const char* option, const std::optional<std::stri
 // Sends every usable line of the patterns file; the unusable ones go to `problems`.
 void sendPatterns(TransferRun& run, InputFile& file, const Options& options,
                   std::vector<std::string>& problems, std::ostream& err, bool progress) {
-    PatternReader reader(file.stream(), file.name(), options.columns);
+    PatternReader reader(file.stream(), file.name(), options.columns, options.dialect);
     int sent = 0;
     while (const std::optional<PatternLine> line = reader.next(problems)) {
         run.send(*line, file.name());
@@ -43,6 +43,8 @@ void sendPatterns(TransferRun& run, InputFile& file, const Options& options,
     }
     if (progress && sent >= 1000)
         err << "\r\033[K" << std::flush;
+    if (const std::optional<Warning> warning = reader.encodingWarning())
+        run.warn(*warning);
     run.finish();
 }
 
@@ -72,7 +74,7 @@ void write(std::ostream& out, const PreviewView& view, const Options& options,
         print(out, view, options, patternsName);
         return;
     }
-    std::ofstream file(*options.output, std::ios::binary);
+    std::ofstream file(pathOf(*options.output), std::ios::binary);
     if (file)
         print(file, view, options, patternsName);
     if (!file.flush())
