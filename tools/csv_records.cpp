@@ -10,6 +10,10 @@ namespace bz::preview {
 
 namespace {
 
+// The lines one record may span: a notes field holds a few, while a stray quote would hold every
+// line to the end of the file for reading again.
+constexpr std::size_t spanLimit = 1000;
+
 bool isBlank(std::string_view line) {
     return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
@@ -103,6 +107,8 @@ bool CsvRecords::readRecord(const Line& first, CsvRecord& record,
         size += line->text.size();
         if (line->tooLong)
             problem = "the line is longer than the reader's limit";
+        else if (spanned.size() >= spanLimit)
+            problem = "a quoted field is not closed within " + std::to_string(spanLimit) + " lines";
         else if (size > TextDecoder::lineLimit)
             problem = "the record is longer than the reader's limit";
         else
