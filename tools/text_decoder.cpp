@@ -50,20 +50,6 @@ bool isAscii(std::string_view bytes) {
 
 } // namespace
 
-const char* encodingName(Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Utf16Le:
-        return "UTF-16LE";
-    case Encoding::Utf16Be:
-        return "UTF-16BE";
-    case Encoding::Windows1252:
-        return "Windows-1252";
-    case Encoding::Utf8:
-        break;
-    }
-    return "UTF-8";
-}
-
 TextDecoder::TextDecoder(std::istream& in, std::optional<Encoding> assumed)
     : in_(*in.rdbuf()), block_(blockSize, '\0') {
     refill();

@@ -9,9 +9,6 @@ namespace bz::preview {
 
 enum class Encoding { Utf8, Utf16Le, Utf16Be, Windows1252 };
 
-// "UTF-8", "UTF-16LE", "UTF-16BE" or "Windows-1252".
-const char* encodingName(Encoding encoding);
-
 // The lines of a text file as UTF-8, read in blocks so that memory stays bounded whatever the
 // file's size. A byte-order mark names the encoding (UTF-8, UTF-16 LE or BE); without one the
 // text is in `assumed`, or when none is given in UTF-8, read as Windows-1252 from the first line
