@@ -17,6 +17,10 @@ fi
 
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
+# Wine maps file names and arguments through the Unix locale's character set, and a machine
+# without en_GB.UTF-8 installed leaves it ASCII: C.UTF-8's data under that name gives it UTF-8.
+mkdir "$out/locales"
+ln -s /usr/lib/locale/C.utf8 "$out/locales/en_GB.UTF-8"
 status() { "$@" && echo 0 || echo $?; }
 
 # compare NAME ARGS...: both previewers run with ARGS in the current folder.
@@ -28,8 +32,8 @@ compare() {
     for how in registry dll; do
         extra=()
         [ "$how" = registry ] || extra=(--dll "$("$wine" winepath -w "$dll")")
-        windows_status=$(status env LC_ALL=en_GB.UTF-8 "$wine" "$windows" "$@" \
-            "${extra[@]}" --output "$out/$how.json")
+        windows_status=$(status env LC_ALL=en_GB.UTF-8 LOCPATH="$out/locales" "$wine" \
+            "$windows" "$@" "${extra[@]}" --output "$out/$how.json")
         if [ "$windows_status" != "$linux_status" ]; then
             echo "$name, $how: exit status $windows_status, the Linux previewer's $linux_status" >&2
             failures=$((failures + 1))
