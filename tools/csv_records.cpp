@@ -33,30 +33,37 @@ struct CsvRecords::Parse {
     bool closed = false; // past a quoted field's closing quote
     bool fieldStart = true;
 
-    // Reads one line of the record; the problem when it is malformed.
+    // Reads one line of the record; the problem when it is malformed. Runs of plain text are
+    // copied whole.
     std::optional<std::string> read(std::string_view line) {
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            const char c = line[i];
+        std::size_t i = 0;
+        while (i < line.size()) {
             if (quoted) {
-                if (c != '"')
-                    field.push_back(c);
-                else if (i + 1 < line.size() && line[i + 1] == '"')
-                    field.push_back(line[i++]);
-                else
+                const std::size_t quote = std::min(line.find('"', i), line.size());
+                field.append(line.substr(i, quote - i));
+                const bool doubled = quote + 1 < line.size() && line[quote + 1] == '"';
+                if (doubled)
+                    field.push_back('"');
+                else if (quote < line.size())
                     std::tie(quoted, closed) = std::pair(false, true);
-            } else if (c == delimiter) {
+                i = quote + (doubled ? 2 : 1);
+            } else if (line[i] == delimiter) {
                 fields.push_back(std::move(field));
                 field.clear();
                 closed = false;
                 fieldStart = true;
+                ++i;
             } else if (closed) {
                 return "text follows the closing quote of a quoted field";
-            } else if (c == '"' && fieldStart) {
+            } else if (line[i] == '"' && fieldStart) {
                 quoted = true;
                 fieldStart = false;
+                ++i;
             } else {
-                field.push_back(c);
+                const std::size_t end = std::min(line.find(delimiter, i), line.size());
+                field.append(line.substr(i, end - i));
                 fieldStart = false;
+                i = end;
             }
         }
         if (quoted)
