@@ -10,9 +10,9 @@
 # and names them.
 set -euo pipefail
 
-# The previewer's command line, JSON and CSV readers are header-only Debian packages.
+# The previewer's command line and JSON readers are header-only Debian packages.
 packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format
-    libcli11-dev nlohmann-json3-dev libfccp-dev)
+    libcli11-dev nlohmann-json3-dev)
 # The tests render the previewer's HTML page in a headless browser and read its screenshot; CI
 # fuzzes with clang's libFuzzer.
 test_packages=(chromium zlib1g-dev clang libclang-rt-dev)

@@ -1,6 +1,7 @@
 #include "input_file.h"
 
 #include "input_error.h"
+#include "utf.h"
 
 #include <cerrno>
 #include <cstring>
@@ -16,9 +17,9 @@ InputFile::InputFile(const std::string& path)
     if (path == "-")
         return;
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    if (std::filesystem::is_directory(pathOf(path), error))
         throw InputError(path + ": cannot read it: it is a directory");
-    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+    auto file = std::make_unique<std::ifstream>(pathOf(path), std::ios::binary);
     if (!*file)
         throw InputError(path + ": cannot read it: " + std::strerror(errno));
     stream_ = file.get();

@@ -34,7 +34,7 @@ Inputs readInputs(const Options& options, PreviewLocale locale) {
     CollegeFile college = parseCollege(contentOf(collegeFile), collegeFile.name());
     InputFile patternsFile = openInput(options.patternsFile, samplePatterns);
     auto patterns = std::make_unique<PatternReader>(patternsFile.stream(), patternsFile.name(),
-                                                    options.columns);
+                                                    options.columns, options.dialect);
     return {
         std::move(locale),  std::move(college), std::move(patternsFile), std::move(patterns), grid,
         std::move(hostKeys)};

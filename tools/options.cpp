@@ -55,6 +55,23 @@ void addOptions(CLI::App& app, Options& options, std::vector<std::string>& colum
     app.add_option("--columns", columns,
                    "header names of other columns: hostkey=ID,name=Room,pattern=Availability")
         ->delimiter(',');
+    app.add_option("--delimiter", options.dialect.delimiter,
+                   "the patterns file's field delimiter: , ; or tab (default: the one of them "
+                   "its header holds most)")
+        ->transform(CLI::CheckedTransformer(
+            std::map<std::string, char>{{",", ','}, {";", ';'}, {"tab", '\t'}, {"\t", '\t'}}))
+        ->option_text("CHAR");
+    app.add_option("--encoding", options.dialect.encoding,
+                   "the patterns file's encoding when it has no byte-order mark: utf-8, "
+                   "windows-1252, utf-16le or utf-16be (default: UTF-8, or Windows-1252 when "
+                   "the text is not UTF-8)")
+        ->transform(CLI::CheckedTransformer(
+            std::map<std::string, Encoding>{{"utf-8", Encoding::Utf8},
+                                            {"utf-16le", Encoding::Utf16Le},
+                                            {"utf-16be", Encoding::Utf16Be},
+                                            {"windows-1252", Encoding::Windows1252}},
+            CLI::ignore_case))
+        ->option_text("NAME");
     app.add_flag("--strict", options.strict, "warnings count for the exit status");
     app.add_option("--format", options.format, "text (default), json or html")
         ->transform(CLI::CheckedTransformer(std::map<std::string, Format>{{"text", Format::Text},

@@ -19,6 +19,7 @@ struct Options {
     std::string patternsFile;          // "-": standard input
     std::optional<std::string> locale; // the environment's when absent
     ColumnNames columns;
+    CsvDialect dialect;
     bool strict = false;
     bool grid = false;
     std::vector<std::string> resources; // host keys; all when empty

@@ -4,80 +4,82 @@
 #include "input_error.h"
 #include "utf.h"
 
-#define CSV_IO_NO_THREAD
-#include <libfccp/csv.h>
+#include <algorithm>
 
 namespace bz::preview {
 
 namespace {
 
-// Blank lines carry no field; fields keep their blanks, as the host receives them.
-using CsvReader = io::CSVReader<3, io::trim_chars<>, io::double_quote_escape<',', '"'>,
-                                io::throw_on_overflow, io::empty_line_comment>;
-
-std::string problemOf(const io::error::base& error) {
-    if (dynamic_cast<const io::error::too_few_columns*>(&error))
-        return "too few fields for the header's columns";
-    if (dynamic_cast<const io::error::too_many_columns*>(&error))
-        return "more fields than the header has columns";
-    if (dynamic_cast<const io::error::escaped_string_not_closed*>(&error))
-        return "a quoted field is not closed on its line";
-    if (dynamic_cast<const io::error::line_length_limit_exceeded*>(&error))
-        return "the line is longer than the reader's limit";
-    if (dynamic_cast<const io::error::duplicated_column_in_header*>(&error))
-        return "the header names a column twice";
-    if (dynamic_cast<const io::error::header_missing*>(&error))
-        return "the file is empty: expected a header row";
-    return error.what();
+// The index of the column named `name`, or nothing when the header has none.
+std::optional<std::size_t> columnOf(const std::vector<std::string>& header, const std::string& name,
+                                    const std::string& fileName) {
+    const auto found = std::find(header.begin(), header.end(), name);
+    if (found == header.end())
+        return std::nullopt;
+    if (std::find(found + 1, header.end(), name) != header.end())
+        throw InputError(located(fileName, 1, "the header names a column twice"));
+    return static_cast<std::size_t>(found - header.begin());
 }
 
 } // namespace
 
-struct PatternReader::Csv {
-    Csv(std::istream& in, const std::string& fileName) : reader(fileName, in) {}
-    CsvReader reader;
-};
-
 PatternReader::PatternReader(std::istream& in, const std::string& fileName,
-                             const ColumnNames& columns)
-    : csv_(std::make_unique<Csv>(in, fileName)), fileName_(fileName) {
-    try {
-        csv_->reader.read_header(io::ignore_extra_column | io::ignore_missing_column,
-                                 columns.hostKey, columns.name, columns.pattern);
-    } catch (const io::error::base& error) {
-        throw InputError(located(fileName, 1, problemOf(error)));
-    }
+                             const ColumnNames& columns, const CsvDialect& dialect)
+    : text_(in, dialect.encoding), records_(text_, dialect.delimiter), fileName_(fileName) {
+    std::vector<CsvProblem> problems;
+    const std::optional<CsvRecord> header = records_.next(problems);
+    if (!problems.empty())
+        throw InputError(located(fileName, problems.front().line, problems.front().what));
+    if (!header)
+        throw InputError(located(fileName, 1, "the file is empty: expected a header row"));
     for (const std::string* column : {&columns.hostKey, &columns.pattern})
-        if (!csv_->reader.has_column(*column))
+        if (!columnOf(header->fields, *column, fileName))
             throw InputError(
-                located(fileName, 1,
+                located(fileName, header->line,
                         "the header has no '" + *column + "' column (--columns maps other names)"));
-    hasName_ = csv_->reader.has_column(columns.name);
+    hostKey_ = *columnOf(header->fields, columns.hostKey, fileName);
+    pattern_ = *columnOf(header->fields, columns.pattern, fileName);
+    name_ = columnOf(header->fields, columns.name, fileName);
+    width_ = header->fields.size();
 }
 
-PatternReader::~PatternReader() = default;
-
 std::optional<PatternLine> PatternReader::next(std::vector<std::string>& problems) {
+    std::vector<CsvProblem> malformed;
     while (true) {
-        std::string hostKey, name, pattern;
-        try {
-            if (!csv_->reader.read_row(hostKey, name, pattern))
-                return std::nullopt;
-        } catch (const io::error::base& error) {
-            problems.push_back(located(fileName_, static_cast<int>(csv_->reader.get_file_line()),
-                                       problemOf(error)));
+        std::optional<CsvRecord> record = records_.next(malformed);
+        for (const CsvProblem& problem : malformed)
+            problems.push_back(located(fileName_, problem.line, problem.what));
+        malformed.clear();
+        if (!record)
+            return std::nullopt;
+        const std::vector<std::string>& fields = record->fields;
+        if (fields.size() != width_) {
+            problems.push_back(located(fileName_, record->line,
+                                       fields.size() < width_
+                                           ? "too few fields for the header's columns"
+                                           : "more fields than the header has columns"));
             continue;
         }
-        const int line = static_cast<int>(csv_->reader.get_file_line());
         try {
-            const std::string where = fileLine(fileName_, line);
-            PatternLine read{line, fromUtf8(hostKey, where), {}, fromUtf8(pattern, where)};
-            read.name = hasName_ ? fromUtf8(name, where) : read.hostKey;
+            const std::string where = fileLine(fileName_, record->line);
+            PatternLine read{record->line,
+                             fromUtf8(fields[hostKey_], where),
+                             {},
+                             fromUtf8(fields[pattern_], where)};
+            read.name = name_ ? fromUtf8(fields[*name_], where) : read.hostKey;
             return read;
         } catch (const InputError& error) {
             problems.push_back(error.what());
         }
     }
+}
+
+std::optional<Warning> PatternReader::encodingWarning() const {
+    const std::optional<int> line = text_.guessedWindows1252();
+    if (!line)
+        return std::nullopt;
+    return Warning{fileLine(fileName_, *line),
+                   "the text is not UTF-8: read as Windows-1252 (--encoding names another)"};
 }
 
 } // namespace bz::preview

@@ -8,6 +8,7 @@
 #include "preview_platform.h"
 #include "text_view.h"
 #include "transfer_run.h"
+#include "utf.h"
 
 #include <cerrno>
 #include <cstring>
@@ -25,7 +26,7 @@ class Destination {
         if (!options.output)
             return;
         name_ = *options.output;
-        file_.open(name_, std::ios::binary);
+        file_.open(pathOf(name_), std::ios::binary);
         if (!file_)
             throw InputError(name_ + ": cannot write it: " + std::strerror(errno));
         out_ = &file_;
@@ -54,6 +55,8 @@ void sendPatterns(TransferRun& run, Inputs& inputs, std::vector<std::string>& pr
     }
     if (progress && sent >= 1000)
         err << "\r\033[K" << std::flush;
+    if (const std::optional<Warning> warning = inputs.patterns->encodingWarning())
+        run.warn(*warning);
 }
 
 void print(std::ostream& out, const TransferOutcome& outcome, const Options& options,

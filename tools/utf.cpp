@@ -12,4 +12,8 @@ std::u16string fromUtf8(std::string_view text, std::string_view where) {
     return std::move(*decoded);
 }
 
+std::filesystem::path pathOf(const std::string& name) {
+    return std::u8string(name.begin(), name.end());
+}
+
 } // namespace bz::preview

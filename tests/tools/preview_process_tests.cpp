@@ -38,6 +38,16 @@ std::string expanded(std::string text, const TempFile& collegeFile, const TempFi
 
 const std::string files = "--college {college} --patterns {patterns} --locale en-GB";
 
+// `text` in UTF-16 after a byte-order mark, little- or big-endian.
+std::string utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes;
+    for (const char16_t unit : u"\uFEFF" + text) {
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
 TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
     const Case cases[] = {
         {"byte-order mark, CRLF, --college=FILE",
@@ -136,6 +146,53 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
          {"  weeks 1-3: Thu 08:30-09:30"},
          "bz-preview: {patterns}:2: more fields than the header has columns\n"
          "bz-preview: {patterns}:3: a quoted field is not closed on its line\n"},
+        {"semicolons, as spreadsheets write CSV under German or French settings",
+         files,
+         "hostkey;name;pattern\nH1;Saal 1, Nord;2025-01-01|2025-12-31|2|08:30|09:30\n",
+         0,
+         {"Saal 1, Nord (host key H1)", "  weeks 1-3: Thu 08:30-09:30"},
+         ""},
+        {"tabs",
+         files,
+         "hostkey\tname\tpattern\nH1\tHall; East\t2025-01-01|2025-12-31|2|08:30|09:30\n",
+         0,
+         {"Hall; East (host key H1)", "  weeks 1-3: Thu 08:30-09:30"},
+         ""},
+        {"a quoted line break; the broken record after it and the next each at its own line",
+         files,
+         "hostkey,name,notes,pattern\r\nH1,Hall,\"first floor\r\nkey at "
+         "desk\",2025-01-01|2025-12-31|"
+         "2|08:30|09:30\r\nH2,Room,\"a\"b,c\r\nH1,Hall,,2025-01-07|2025-01-07|1|nine|09:00\r\n",
+         2,
+         {"  weeks 1-3: Thu 08:30-09:30",
+          "    {patterns}:5: start time 'nine': run-time error 13 (Type mismatch)"},
+         "bz-preview: {patterns}:4: text follows the closing quote of a quoted field\n"},
+        {"Windows-1252, with a warning naming it",
+         files,
+         header + "S1,Salle \xE9t\xE9 \x80,2025-01-01|2025-12-31|2|08:30|09:30\n",
+         0,
+         {"Salle été € (host key S1)", "  weeks 1-3: Thu 08:30-09:30",
+          "  {patterns}:2: the text is not UTF-8: read as Windows-1252 (--encoding names another)"},
+         ""},
+        {"UTF-16LE with a byte-order mark, CRLF",
+         files,
+         utf16(u"hostkey,name,pattern\r\nS1,Salle été 𝄞,2025-01-01|2025-12-31|2|08:30|09:30\r\n",
+               false),
+         0,
+         {"Salle été 𝄞 (host key S1)", "  weeks 1-3: Thu 08:30-09:30"},
+         ""},
+        {"UTF-16BE with a byte-order mark",
+         files,
+         utf16(u"hostkey,name,pattern\nS1,Αίθουσα,2025-01-01|2025-12-31|2|08:30|09:30\n", true),
+         0,
+         {"Αίθουσα (host key S1)", "  weeks 1-3: Thu 08:30-09:30"},
+         ""},
+        {"--delimiter and --encoding said: the header's as many commas go into one column",
+         files + " --delimiter ';' --encoding windows-1252",
+         "hostkey;name;pattern;a,b,c\nS1;Salle \xE9t\xE9;2025-01-01|2025-12-31|2|08:30|09:30;\n",
+         0,
+         {"Salle été (host key S1)", "Warnings: none"},
+         ""},
         {"no pattern column",
          files,
          "hostkey,name\nH1,Hall\n",
@@ -143,8 +200,8 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
          {},
          "bz-preview: {patterns}:1: the header has no 'pattern' column (--columns maps other "
          "names)\n"},
-        {"not UTF-8",
-         files,
+        {"not UTF-8, said to be UTF-8",
+         files + " --encoding utf-8",
          header + "H1,Caf\xE9,2025-01-07|2025-01-07|1|08:00|09:00\n",
          2,
          {},

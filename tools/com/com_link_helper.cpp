@@ -5,6 +5,7 @@
 #include "host_dispatch.h"
 #include "input_error.h"
 #include "transfer_face.h"
+#include "utf.h"
 
 #include <cstdio>
 
@@ -81,7 +82,7 @@ class ComLinkHelper final : public LinkHelper {
             component_ = com::DispatchObject::wrap(fromRegistry());
             return;
         }
-        library_.reset(LoadLibraryA(dll->c_str()));
+        library_.reset(LoadLibraryW(pathOf(*dll).c_str()));
         if (!library_)
             throw InputError("--dll " + *dll + ": cannot load it (error " +
                              std::to_string(GetLastError()) + ")");
