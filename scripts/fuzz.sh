@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
-targets=(pattern_fuzz locale_fuzz college_fuzz)
+targets=(pattern_fuzz locale_fuzz college_fuzz csv_fuzz)
 
 cmake --preset fuzz
 cmake --build --preset fuzz --target "${targets[@]}"
