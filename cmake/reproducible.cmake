@@ -1,10 +1,11 @@
 # The same commit builds to the same bytes wherever and whenever it is built: the time stamps
 # that tools write into the Windows binaries are the last commit's time (SOURCE_DATE_EPOCH when it
 # is set), and the source folder is written as "." wherever the compiler would record it.
-# Also when linking: link-time optimisation compiles there, and its debug information (gone from
-# what ships, but hashed into the Linux previewer's build ID) would hold the build folder.
+# Also when GCC links: its link-time optimisation compiles there, and its debug information
+# (gone from what ships, but hashed into the Linux previewer's build ID) would hold the build
+# folder.
 add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
-add_link_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
+add_link_options($<$<CXX_COMPILER_ID:GNU>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>)
 
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
     set(BZ_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
