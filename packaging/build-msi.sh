@@ -10,7 +10,8 @@ set -euo pipefail
 arch=$1 version=$2 dll=$3 msi=$4
 packaging=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$packaging")
-epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
+# Outside a git checkout, without SOURCE_DATE_EPOCH, the package carries the build time.
+epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)}
 
 # uuid <text>: a GUID in registry form derived from <text> (its SHA-256, version 5 layout).
 uuid() {
