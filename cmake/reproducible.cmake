@@ -23,7 +23,7 @@ if(WIN32 AND BZ_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
     set(ENV{SOURCE_DATE_EPOCH} "${saved}")
     # A command prefix that runs a tool which reads the clock at the commit time, stopped.
     find_program(BZ_FAKETIME faketime REQUIRED)
-    set(BZ_AT_COMMIT_TIME ${CMAKE_COMMAND} -E env TZ=UTC ${BZ_FAKETIME} ${commit_time})
+    set(BZ_AT_COMMIT_TIME ${CMAKE_COMMAND} -E env TZ=UTC ${BZ_FAKETIME} -f ${commit_time})
     # The linker's PE time stamp follows SOURCE_DATE_EPOCH.
     set(BZ_LINK_AT_COMMIT_TIME ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${BZ_SOURCE_DATE_EPOCH})
 elseif(WIN32)

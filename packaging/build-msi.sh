@@ -34,7 +34,7 @@ cp "$root/LICENSE" "$stage/LICENSE.txt"
 cp "$root/THIRD-PARTY-NOTICES.txt" "$stage/"
 touch -d "@$epoch" "$stage"/*
 output=$(realpath -m "$msi")
-frozen=(env TZ=UTC faketime "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')")
+frozen=(env TZ=UTC faketime -f "$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')")
 
 (cd "$stage" && "${frozen[@]}" wixl -a "$arch" -D Arch="$arch" -D Version="$version" \
     -D ProductCode="$product_code" -I "$packaging" -o package.msi "$packaging/Brenik_Zefa.wxs")
