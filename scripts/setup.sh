@@ -17,7 +17,7 @@ packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev cl
 # fuzzes with clang's libFuzzer.
 test_packages=(chromium zlib1g-dev clang libclang-rt-dev)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64
-    wine32:i386 wixl msitools)
+    wine32:i386 wixl msitools faketime osslsigncode openssl)
 [ "${1:-}" = native ] || packages+=("${test_packages[@]}" "${windows_packages[@]}")
 
 sudo_cmd=()

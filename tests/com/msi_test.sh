@@ -43,6 +43,15 @@ classes before
 msiexec /i "$msi"
 classes installed
 [ -f "$("$wine" winepath -u "$installed_dll")" ] || fail "the package did not install $installed_dll"
+# The list of installed programs names the product with its version, and its publisher.
+version=$(sed -n 's/^Brenik_Zefa-\(.*\)-x[0-9]*\.msi$/\1/p' <<<"$(basename "$2")")
+arch=$(sed -n 's/^.*-\(x[0-9]*\)\.msi$/\1/p' <<<"$2")
+"$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
+    sed -n 's/^ *\(DisplayName\|DisplayVersion\|Publisher\) *REG_SZ *\(.*\)$/\1=\2/p' >"$work/programs"
+for value in "DisplayName=Brenik_Zefa $version ($arch)" "DisplayVersion=$version" \
+    "Publisher=The Brenik_Zefa project"; do
+    grep -qxF "$value" "$work/programs" || fail "no installed program has $value: $(cat "$work/programs")"
+done
 "$wine" cscript //nologo "$script" || fail "the transfer script failed $? checks"
 msiexec /i "$next_msi"
 classes upgraded

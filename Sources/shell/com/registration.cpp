@@ -4,7 +4,9 @@
 #include "module.h"
 #include "runtime/com/hresult_error.h"
 
+#include <memory>
 #include <string>
+#include <type_traits>
 
 namespace bz::com {
 
@@ -27,25 +29,37 @@ void checkWin32(LSTATUS status) {
         raiseHresult(HRESULT_FROM_WIN32(static_cast<unsigned long>(status)));
 }
 
-// Sets value `name` (the default value when empty) of key `path` under HKEY_CLASSES_ROOT.
-void setValue(const std::wstring& path, const wchar_t* name, const std::wstring& data) {
+struct KeyClose {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using Key = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyClose>;
+
+struct LibAttrRelease {
+    ITypeLib* owner;
+    void operator()(TLIBATTR* attributes) const { owner->ReleaseTLibAttr(attributes); }
+};
+using LibAttrPtr = std::unique_ptr<TLIBATTR, LibAttrRelease>;
+
+// Key `path` under HKEY_CLASSES_ROOT, created when missing, open for setting values.
+Key createKey(const std::wstring& path) {
     HKEY key = nullptr;
     checkWin32(RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                                nullptr, &key, nullptr));
-    const LSTATUS status =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    checkWin32(status);
+    return Key(key);
+}
+
+// Sets value `name` (the default value when empty) of key `path` under HKEY_CLASSES_ROOT.
+void setValue(const std::wstring& path, const wchar_t* name, const std::wstring& data) {
+    checkWin32(RegSetValueExW(createKey(path).get(), name, 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(data.c_str()),
+                              static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))));
 }
 
 // The library's identity, copied out of the attributes the library owns.
 TLIBATTR identityOf(ITypeLib& library) {
     TLIBATTR* attributes = nullptr;
     check(library.GetLibAttr(&attributes));
-    const TLIBATTR identity = *attributes;
-    library.ReleaseTLibAttr(attributes);
-    return identity;
+    return *LibAttrPtr(attributes, {&library});
 }
 
 void deleteTree(const std::wstring& path) {
