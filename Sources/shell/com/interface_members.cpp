@@ -1,31 +1,13 @@
 #include "interface_members.h"
 
 #include "runtime/com/hresult_error.h"
+#include "runtime/com/type_descriptions.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace bz::com {
 
 namespace {
-
-struct FuncDescRelease {
-    ITypeInfo* owner;
-    void operator()(FUNCDESC* description) const { owner->ReleaseFuncDesc(description); }
-};
-using FuncDescPtr = std::unique_ptr<FUNCDESC, FuncDescRelease>;
-
-struct TypeAttrRelease {
-    ITypeInfo* owner;
-    void operator()(TYPEATTR* attributes) const { owner->ReleaseTypeAttr(attributes); }
-};
-using TypeAttrPtr = std::unique_ptr<TYPEATTR, TypeAttrRelease>;
-
-TypeAttrPtr attributesOf(ITypeInfo& typeInfo) {
-    TYPEATTR* attributes = nullptr;
-    check(typeInfo.GetTypeAttr(&attributes));
-    return TypeAttrPtr(attributes, {&typeInfo});
-}
 
 DeclaredType declaredType(ITypeInfo& typeInfo, const TYPEDESC& parameter) {
     if (parameter.vt != VT_PTR)

@@ -3,6 +3,7 @@
 #include "Brenik_Zefa.h"
 #include "module.h"
 #include "runtime/com/hresult_error.h"
+#include "runtime/com/type_descriptions.h"
 
 #include <memory>
 #include <string>
@@ -33,12 +34,6 @@ struct KeyClose {
     void operator()(HKEY key) const { RegCloseKey(key); }
 };
 using Key = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyClose>;
-
-struct LibAttrRelease {
-    ITypeLib* owner;
-    void operator()(TLIBATTR* attributes) const { owner->ReleaseTLibAttr(attributes); }
-};
-using LibAttrPtr = std::unique_ptr<TLIBATTR, LibAttrRelease>;
 
 // Key `path` under HKEY_CLASSES_ROOT, created when missing, open for setting values.
 Key createKey(const std::wstring& path) {

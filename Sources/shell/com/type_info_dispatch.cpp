@@ -3,6 +3,7 @@
 #include "host/com/variant_conversion.h"
 #include "runtime/com/bstr.h"
 #include "runtime/com/hresult_error.h"
+#include "runtime/com/type_descriptions.h"
 #include "runtime/com/unique_variant.h"
 
 #include <algorithm>
@@ -14,14 +15,6 @@ namespace {
 
 // Where each input parameter's argument is in DISPPARAMS::rgvarg.
 using ArgumentMap = std::array<UINT, maxParameters>;
-
-TYPEKIND typeKindOf(ITypeInfo& typeInfo) {
-    TYPEATTR* attributes = nullptr;
-    check(typeInfo.GetTypeAttr(&attributes));
-    const TYPEKIND kind = attributes->typekind;
-    typeInfo.ReleaseTypeAttr(attributes);
-    return kind;
-}
 
 // Coerces an argument into `value`, a temporary of the declared type.
 HRESULT coerce(VARIANT& argument, const DeclaredType& declared, LCID lcid, VARIANT& value) {
@@ -132,7 +125,7 @@ ComPtr<ITypeInfo> interfaceTypeInfo(ITypeLib& library, REFIID iid) {
     ComPtr<ITypeInfo> dispatch;
     check(library.GetTypeInfoOfGuid(iid, dispatch.put()));
     // A dual interface is found as its dispinterface, whose partner describes the vtable.
-    if (typeKindOf(*dispatch) == TKIND_INTERFACE)
+    if (attributesOf(*dispatch)->typekind == TKIND_INTERFACE)
         return dispatch;
     HREFTYPE vtableInterface = 0;
     check(dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableInterface));

@@ -17,10 +17,10 @@ namespace bz::com {
 // call maps the arguments to the parameters, makes a temporary of each declared type, calls the
 // vtable entry through DispCallFunc with pointers to the temporaries. The members are described
 // once per module; the type information itself is loaded per object, when a caller asks for it
-// or for names. Every argument is coerced
-// or refused before the member runs; the members never assign their parameters, so the caller's
-// arguments come back exactly as they were. A foreign riid and DISPPARAMS whose counts announce
-// arguments they do not carry are refused as IDispatch requires.
+// or for names. Every argument is coerced or refused before the member runs; the members never
+// assign their parameters, so the caller's arguments come back exactly as they were. A foreign riid
+// and DISPPARAMS whose counts announce arguments they do not carry are refused as IDispatch
+// requires.
 class TypeInfoDispatch {
   public:
     explicit TypeInfoDispatch(ModuleInterface& served) : interface_(served) {}
