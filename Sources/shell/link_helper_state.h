@@ -16,7 +16,9 @@ struct LinkHelperState {
     explicit LinkHelperState(const Locale& locale) : locale(locale) {}
 
     // What an availability conversion of this object works on.
-    Conversion conversion() { return {calendar, strStage, transfer.dictMarkedDays, locale}; }
+    Conversion conversion() {
+        return {calendar, strStage, transfer.dictMarkedDays, locale, transfer.remembered};
+    }
 
     Variant varCollege;
     Calendar calendar;
