@@ -10,7 +10,7 @@ Value RememberedConversions::remembered(Memory<Value>& memory, std::u16string_vi
     if (const auto known = memory.find(text); known != memory.end())
         return known->second;
     const Value value = convert(text); // a failure raises before anything is remembered
-    if (size() < capacity)
+    if (size() < capacity_)
         memory.emplace(text, value);
     return value;
 }

@@ -20,7 +20,10 @@ class Locale;
 // texts are converted as they come and not remembered.
 class RememberedConversions {
   public:
-    static constexpr std::size_t capacity = 4096;
+    // A night's patterns hold a few hundred distinct dates and times at most.
+    static constexpr std::size_t defaultCapacity = 4096;
+
+    explicit RememberedConversions(std::size_t capacity = defaultCapacity) : capacity_(capacity) {}
 
     // Text to Date under `locale`, as Locale::parseDate.
     Date date(const Locale& locale, std::u16string_view text);
@@ -44,6 +47,7 @@ class RememberedConversions {
     template <class Value, class Convert>
     Value remembered(Memory<Value>& memory, std::u16string_view text, Convert convert);
 
+    std::size_t capacity_;
     Memory<Date> dates_;
     Memory<Integer> integers_;
 };
