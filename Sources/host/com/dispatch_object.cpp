@@ -100,14 +100,16 @@ void writeBack(const Argument& argument, const VARIANT& referent) {
 // follow, last first.
 class ArgumentLayout {
   public:
-    // `argumentIds`: the dispatch ids of the named arguments, which are the last ones.
-    ArgumentLayout(std::size_t count, bool put, std::span<const DISPID> argumentIds)
+    // `ids`: the member's dispatch id, then those of the named arguments, which are the last
+    // arguments; empty for a member called by dispatch id.
+    ArgumentLayout(std::size_t count, bool put, const std::vector<DISPID>& ids)
         : count_(count), put_(put) {
-        if (!argumentIds.empty()) {
-            if (put)
-                namedIds_.push_back(DISPID_PROPERTYPUT);
-            namedIds_.insert(namedIds_.end(), argumentIds.begin(), argumentIds.end());
-        }
+        if (ids.size() < 2)
+            return;
+        if (put)
+            namedIds_.push_back(DISPID_PROPERTYPUT);
+        for (std::size_t i = 1; i < ids.size(); ++i)
+            namedIds_.push_back(ids[i]);
     }
 
     std::size_t namedCount() const { return namedIds_.empty() ? (put_ ? 1 : 0) : namedIds_.size(); }
@@ -234,8 +236,7 @@ Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
     const std::vector<DISPID> ids = name ? dispatchIds(*name, namedArgs) : std::vector<DISPID>{};
     const DISPID id = name ? ids[0] : std::get<std::int32_t>(member);
     const bool put = kind == InvokeKind::PropertyPut || kind == InvokeKind::PropertyPutRef;
-    ArgumentLayout layout(args.size(), put,
-                          std::span<const DISPID>(ids).subspan(ids.empty() ? 0 : 1));
+    ArgumentLayout layout(args.size(), put, ids);
 
     VariantArray slots(args.size());
     VariantArray referents(args.size());
