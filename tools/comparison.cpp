@@ -171,6 +171,43 @@ void addResource(Comparison& comparison, ResourceChanges resource, LineDiffs& li
         comparison.changed.push_back(std::move(resource));
 }
 
+// The later preview's resources, each compared with the earlier one of the same host key and
+// name, then the earlier ones the later preview does not have.
+void compareResources(Comparison& comparison, const Snapshot& earlier, const Snapshot& later,
+                      const std::set<std::string>& hostKeys, LineDiffs& lines) {
+    const auto wanted = [&](const SnapshotResource& resource) {
+        return hostKeys.empty() || hostKeys.contains(resource.hostKey);
+    };
+    std::unordered_map<std::string, const SnapshotResource*> earlierResources;
+    for (const SnapshotResource& resource : earlier.resources)
+        if (wanted(resource))
+            earlierResources.emplace(resource.hostKey + '\0' + resource.name, &resource);
+    for (const SnapshotResource& resource : later.resources) {
+        if (!wanted(resource))
+            continue;
+        const auto match = earlierResources.find(resource.hostKey + '\0' + resource.name);
+        if (match == earlierResources.end()) {
+            addResource(comparison,
+                        {resource.hostKey, resource.name, Presence::Appeared, {}, {}, {}}, lines);
+            continue;
+        }
+        addResource(comparison,
+                    {resource.hostKey,
+                     resource.name,
+                     Presence::Both,
+                     dayChanges(match->second, &resource, later.calendar.firstDay),
+                     {},
+                     {}},
+                    lines);
+        earlierResources.erase(match);
+    }
+    for (const SnapshotResource& resource : earlier.resources)
+        if (earlierResources.contains(resource.hostKey + '\0' + resource.name))
+            addResource(comparison,
+                        {resource.hostKey, resource.name, Presence::Disappeared, {}, {}, {}},
+                        lines);
+}
+
 } // namespace
 
 Comparison compare(const Snapshot& earlier, const Snapshot& later,
@@ -184,36 +221,8 @@ Comparison compare(const Snapshot& earlier, const Snapshot& later,
                           0,
                           onlyIn(later.warnings, earlier.warnings),
                           onlyIn(earlier.warnings, later.warnings)};
-    const auto wanted = [&](const SnapshotResource& resource) {
-        return hostKeys.empty() || hostKeys.contains(resource.hostKey);
-    };
-    std::unordered_map<std::string, const SnapshotResource*> earlierResources;
-    for (const SnapshotResource& resource : earlier.resources)
-        earlierResources.emplace(resource.hostKey + '\0' + resource.name, &resource);
     LineDiffs lines = lineDiffs(earlier, later, hostKeys);
-    const std::int64_t firstDay = later.calendar.firstDay;
-    for (const SnapshotResource& resource : later.resources) {
-        if (!wanted(resource))
-            continue;
-        const auto match = earlierResources.find(resource.hostKey + '\0' + resource.name);
-        const bool matched = match != earlierResources.end();
-        addResource(
-            comparison,
-            {resource.hostKey,
-             resource.name,
-             matched ? Presence::Both : Presence::Appeared,
-             matched ? dayChanges(match->second, &resource, firstDay) : std::vector<DayChanges>{},
-             {},
-             {}},
-            lines);
-        if (matched)
-            earlierResources.erase(match);
-    }
-    for (const SnapshotResource& resource : earlier.resources)
-        if (wanted(resource) && earlierResources.contains(resource.hostKey + '\0' + resource.name))
-            addResource(comparison,
-                        {resource.hostKey, resource.name, Presence::Disappeared, {}, {}, {}},
-                        lines);
+    compareResources(comparison, earlier, later, hostKeys, lines);
     // Report lines of a host key no resource has (a preview edited by hand).
     while (!lines.empty())
         addResource(comparison, {lines.begin()->first, "", Presence::Both, {}, {}, {}}, lines);
