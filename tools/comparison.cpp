@@ -94,11 +94,14 @@ std::vector<SnapshotLine> onlyIn(std::vector<SnapshotLine> lines,
     const auto byText = [](const SnapshotLine& a, const SnapshotLine& b) {
         return a.text < b.text;
     };
-    std::stable_sort(lines.begin(), lines.end(), byText);
+    std::sort(lines.begin(), lines.end(), byText);
     std::sort(others.begin(), others.end(), byText);
     std::vector<SnapshotLine> only;
     std::set_difference(lines.begin(), lines.end(), others.begin(), others.end(),
                         std::back_inserter(only), byText);
+    std::sort(only.begin(), only.end(), [](const SnapshotLine& a, const SnapshotLine& b) {
+        return a.source.line < b.source.line;
+    });
     return only;
 }
 
