@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmark of the component through COM and runs it under Wine in the build's prefix,
 # which is made as test-windows.sh makes it when it is missing. It prints figures only.
-# Usage: bench-windows.sh [windows | windows-x64] [--remember-dates] [resources [runs]]
+# Usage: bench-windows.sh [windows | windows-x64] [resources [runs]]
 #   windows is the 32-bit DLL, the default where this machine runs 32-bit programs; windows-x64
 #   the 64-bit one, the default elsewhere. The scenario has 2000 resources; 7 runs by default.
-#   --remember-dates measures R without the platform's date parsing (see com_floor_bench.cpp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine.sh

@@ -4,14 +4,11 @@
 // Invoke and QueryInterface calls are then replayed straight on the host objects.
 // R = component time / replay time. The heap allocations the DLL makes while the component runs
 // are counted through its imports. Prints figures; asserts nothing about them.
-// Usage: com_floor_bench [--remember-dates] [resources [runs]]
-//   --remember-dates answers the DLL's VarDateFromStr from memory for a text parsed before: what R
-//   would be without the platform's date parsing (a measurement, not the component's behaviour).
+// Usage: com_floor_bench [resources [runs]]
 
 #include "heap_calls.h"
 #include "late_bound_component.h"
 #include "minimal_com_host.h"
-#include "remembered_dates.h"
 #include "scenario_college.h"
 
 #include "runtime/com/bstr.h"
@@ -153,11 +150,6 @@ std::size_t argumentOr(int argc, char** argv, int index, std::size_t fallback) {
 
 int main(int argc, char** argv) {
     using namespace bz::bench;
-    const bool rememberDates = argc > 1 && std::string_view(argv[1]) == "--remember-dates";
-    if (rememberDates) {
-        --argc;
-        ++argv;
-    }
     const std::size_t resources = argumentOr(argc, argv, 1, scenarioResources);
     const std::size_t runCount = std::max<std::size_t>(argumentOr(argc, argv, 2, 7), 1);
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
@@ -165,10 +157,6 @@ int main(int argc, char** argv) {
     try {
         const HMODULE component = LoadLibraryW(L"Brenik_Zefa.dll");
         HeapCalls::countIn(component);
-        if (rememberDates) {
-            rememberParsedDatesIn(component);
-            std::printf("VarDateFromStr answered from memory for texts parsed before\n");
-        }
         std::vector<Measurement> runs;
         for (std::size_t i = 0; i < runCount; ++i)
             runs.push_back(measureOnce(resources));

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <atomic>
+#include <typeinfo>
 
 namespace bz::com {
 
@@ -188,8 +189,7 @@ void DispatchObject::operator delete(void* memory, std::size_t size) noexcept {
 ObjectRef DispatchObject::wrap(ComPtr<IDispatch> dispatch) {
     if (!dispatch)
         return ObjectRef();
-    ComPtr<IUnknown> unknown(dispatch.get());
-    return ObjectRef::adopt(new DispatchObject(std::move(unknown), std::move(dispatch)));
+    return ObjectRef::adopt(new DispatchObject(nullptr, std::move(dispatch)));
 }
 
 ObjectRef DispatchObject::wrap(ComPtr<IUnknown> object) {
@@ -263,13 +263,16 @@ Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
 ObjectRef DispatchObject::queryInterface(const Guid& iid) {
     // The interfaces the component asks for are dual: their dispatch ids are called through the
     // interface's own IDispatch entries, as a VB caller holding such a reference does.
-    ComPtr<IUnknown> found = unknown_.tryQuery(toGuid(iid));
+    ComPtr<IUnknown> found =
+        dispatch_ ? dispatch_.tryQuery(toGuid(iid)) : unknown_.tryQuery(toGuid(iid));
     return wrap(
         ComPtr<IDispatch>::attach(static_cast<IDispatch*>(static_cast<void*>(found.detach()))));
 }
 
+// The class is final: its exact type is all there is to compare.
 const DispatchObject* adapterOf(Object& object) {
-    return dynamic_cast<const DispatchObject*>(&object);
+    return typeid(object) == typeid(DispatchObject) ? static_cast<const DispatchObject*>(&object)
+                                                    : nullptr;
 }
 
 } // namespace bz::com

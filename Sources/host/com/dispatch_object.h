@@ -21,7 +21,7 @@ class DispatchObject final : public Object {
     static ObjectRef wrap(ComPtr<IUnknown> object);
 
     IDispatch* dispatch() const noexcept { return dispatch_.get(); }
-    IUnknown* unknown() const noexcept { return unknown_.get(); }
+    IUnknown* unknown() const noexcept { return dispatch_ ? dispatch_.get() : unknown_.get(); }
 
     void addRef() noexcept override { ++references_; }
     void release() noexcept override;
@@ -42,7 +42,8 @@ class DispatchObject final : public Object {
     std::vector<DISPID> dispatchIds(const std::u16string& name,
                                     std::span<const std::u16string> namedArgs) const;
 
-    ComPtr<IUnknown> unknown_;
+    // An object reached through its IDispatch is held through that alone: one reference each.
+    ComPtr<IUnknown> unknown_; // null when dispatch_ holds the object
     ComPtr<IDispatch> dispatch_;
     ULONG references_ = 1;
 };
