@@ -30,6 +30,7 @@ struct Options {
     std::optional<std::string> from; // dates as written, read under the locale
     std::optional<std::string> to;
     std::optional<std::string> dll; // Windows: the component's DLL; the registered one when absent
+    bool check = false;             // Windows: check the installation instead of a transfer
 };
 
 // Reads the arguments after the program name. The exit status instead when the command line
