@@ -1,12 +1,15 @@
 // The previewer on a college's year at an institution's size (college_year_files.h: 100,000
 // lines), once per output. Each run is a child process of its own, so that its peak memory is
 // its own; prints the wall time, the peak memory (peak_MB), the output's size (output_MB) and
-// its line count (output_lines).
+// its line count (output_lines). The comparisons of that year with the next night's, 1% of its
+// rules changed, also print how many resources they list (listed) and whether those are exactly
+// the resources whose rules changed (exact).
 
 #include "college_year_files.h"
 #include "preview.h"
 
 #include <benchmark/benchmark.h>
+#include <nlohmann/json.hpp>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -16,6 +19,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 namespace bz::bench {
@@ -36,6 +40,11 @@ struct Files {
     }
 };
 
+const Files& yearFiles() {
+    static const Files files;
+    return files;
+}
+
 // The previewer in a child process; its peak resident memory in bytes, or -1 when it failed.
 long runChild(const std::vector<std::string>& args) {
     const pid_t child = fork();
@@ -54,7 +63,7 @@ long runChild(const std::vector<std::string>& args) {
 
 // Arguments after the files: the output's options.
 void BM_PreviewOfAYear(benchmark::State& state, std::vector<std::string> options) {
-    static const Files files;
+    const Files& files = yearFiles();
     std::vector<std::string> args = {"-c", files.college.string(), "-p", files.patterns.string(),
                                      "-o", files.output.string()};
     args.insert(args.end(), options.begin(), options.end());
@@ -69,6 +78,58 @@ void BM_PreviewOfAYear(benchmark::State& state, std::vector<std::string> options
         static_cast<double>(std::filesystem::file_size(files.output)) / 1e6;
     state.counters["output_lines"] = static_cast<double>(lines);
 }
+// The year and the next night's file as JSON previews, and the resources whose rules changed.
+struct TwoNights {
+    std::filesystem::path nextPatterns = temp("bz_year_next_patterns.csv");
+    std::filesystem::path earlier = temp("bz_year_earlier.json");
+    std::filesystem::path later = temp("bz_year_later.json");
+    std::set<std::string> changed;
+
+    explicit TwoNights(const Files& files) {
+        writeYearPatterns(nextPatterns, true);
+        for (const auto& [patterns, preview] :
+             {std::pair{files.patterns, earlier}, std::pair{nextPatterns, later}})
+            runChild({"-c", files.college.string(), "-p", patterns.string(), "--locale", "en-GB",
+                      "--format", "json", "-o", preview.string()});
+        for (int rule = 0; rule < yearRulesPerResource; ++rule)
+            for (int resource = 0; resource < yearResources; ++resource)
+                if (yearRuleChanged(rule, resource))
+                    changed.insert("R" + std::to_string(resource));
+    }
+    ~TwoNights() {
+        for (const auto& path : {nextPatterns, earlier, later})
+            std::filesystem::remove(path);
+    }
+    static std::filesystem::path temp(const char* name) {
+        return std::filesystem::temp_directory_path() / name;
+    }
+};
+
+// Compares the next night with the year, as a run (`run`) or between the two saved previews.
+void BM_CompareTwoNights(benchmark::State& state, bool run) {
+    const Files& files = yearFiles();
+    static const TwoNights nights(files);
+    std::vector<std::string> args = {"--compare", nights.earlier.string()};
+    const std::vector<std::string> tail =
+        run ? std::vector<std::string>{"-c",       files.college.string(),
+                                       "-p",       nights.nextPatterns.string(),
+                                       "--locale", "en-GB"}
+            : std::vector<std::string>{nights.later.string()};
+    args.insert(args.end(), tail.begin(), tail.end());
+    args.insert(args.end(), {"--format", "json", "-o", files.output.string()});
+    long peak = 0;
+    for (auto _ : state)
+        if ((peak = runChild(args)) < 0)
+            state.SkipWithError("the previewer failed");
+    std::set<std::string> listed;
+    const auto comparison = nlohmann::json::parse(std::ifstream(files.output));
+    for (const auto& resource : comparison["resources"])
+        listed.insert(resource["hostKey"].get<std::string>());
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+    state.counters["listed"] = static_cast<double>(listed.size());
+    state.counters["exact"] = listed == nights.changed ? 1 : 0;
+}
+
 // Each output once, timed in wall-clock seconds; `text_swapped` reads the file month first, so
 // that every last date is read with day and month swapped.
 const bool registered = [] {
@@ -82,6 +143,12 @@ const bool registered = [] {
     for (const auto& [name, options] : outputs)
         benchmark::RegisterBenchmark((std::string("BM_PreviewOfAYear/") + name).c_str(),
                                      BM_PreviewOfAYear, options)
+            ->Unit(benchmark::kSecond)
+            ->UseRealTime()
+            ->Iterations(1);
+    for (const bool run : {false, true})
+        benchmark::RegisterBenchmark(run ? "BM_CompareTwoNights/run" : "BM_CompareTwoNights/saved",
+                                     BM_CompareTwoNights, run)
             ->Unit(benchmark::kSecond)
             ->UseRealTime()
             ->Iterations(1);

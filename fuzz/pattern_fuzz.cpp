@@ -26,9 +26,9 @@ void checkSplit(const std::u16string& pattern) {
     }
     if (separators >= 6)
         fault("a pattern with six separators was split");
-    std::u16string joined = fields[0];
+    std::u16string joined(fields[0]);
     for (std::ptrdiff_t i = 1; i <= separators; ++i)
-        joined += u"|" + fields[static_cast<std::size_t>(i)];
+        (joined += u'|') += fields[static_cast<std::size_t>(i)];
     if (joined != pattern)
         fault("the fields do not give the pattern back");
     for (auto i = static_cast<std::size_t>(separators) + 1; i < fields.size(); ++i)

@@ -13,9 +13,9 @@ set -euo pipefail
 # The previewer's command line and JSON readers are header-only Debian packages.
 packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang-format
     libcli11-dev nlohmann-json3-dev)
-# The tests render the previewer's HTML page in a headless browser and read its screenshot; CI
-# fuzzes with clang's libFuzzer.
-test_packages=(chromium zlib1g-dev clang libclang-rt-dev)
+# The tests render the previewer's HTML page in a headless browser and read its screenshot, and
+# check its JSON against the schemas in docs/; CI fuzzes with clang's libFuzzer.
+test_packages=(chromium python3-jsonschema zlib1g-dev clang libclang-rt-dev)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64
     wine32:i386 wixl msitools faketime osslsigncode openssl jq)
 [ "${1:-}" = native ] || packages+=("${test_packages[@]}" "${windows_packages[@]}")

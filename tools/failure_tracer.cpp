@@ -32,8 +32,8 @@ Failure FailureTracer::trace(const std::u16string& pattern, const std::u16string
         return failed(stages::parsingPattern, "pattern", pattern, error);
     }
     if (const std::optional<FieldFailure> field = convertFields(rule, state_.locale))
-        return failed(stages::parsingPattern, fieldNames[field->field], rule.fields[field->field],
-                      field->error);
+        return failed(stages::parsingPattern, fieldNames[field->field],
+                      std::u16string(rule.fields[field->field]), field->error);
     return traceWriting(rule, pattern, name, hostKey);
 }
 

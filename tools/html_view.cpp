@@ -1,45 +1,12 @@
 #include "html_view.h"
 
 #include "day_runs.h"
+#include "html_page.h"
 #include "runtime/text.h"
 
 namespace bz::preview {
 
 namespace {
-
-// Blue and orange: told apart with red-green colour blindness as well as without.
-constexpr const char* style = R"(body { font: 14px sans-serif; margin: 16px; }
-table.grid { border-collapse: collapse; margin-bottom: 16px; }
-table.grid td { width: 12px; height: 12px; padding: 0; border: 1px solid #ffffff; }
-table.grid th { font-weight: normal; font-size: 11px; padding: 0 4px; text-align: left; }
-table.grid th.p { writing-mode: vertical-rl; padding: 2px 0; }
-.a { background: #0072b2; } .u { background: #e69f00; } .n { background: #e0e0e0; }
-.legend span { display: inline-block; width: 12px; height: 12px; margin: 0 4px 0 12px; }
-ol.contents { columns: 12em; }
-)";
-
-std::string escaped(const std::string& text) {
-    std::string html;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            html += "&amp;";
-            break;
-        case '<':
-            html += "&lt;";
-            break;
-        case '>':
-            html += "&gt;";
-            break;
-        case '"':
-            html += "&quot;";
-            break;
-        default:
-            html += c;
-        }
-    }
-    return html;
-}
 
 std::string anchor(std::size_t resource) {
     return "r" + std::to_string(resource);
@@ -131,7 +98,7 @@ void printWarnings(std::ostream& out, const TransferOutcome& outcome) {
 void printHtml(std::ostream& out, const TransferOutcome& outcome) {
     out << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
         << "<title>Availability preview</title>\n<style>\n"
-        << style << "</style></head><body>\n"
+        << htmlStyle << "</style></head><body>\n"
         << "<h1>Availability preview</h1>\n<p class=\"legend\">Locale "
         << escaped(outcome.localeName)
         << ". <span class=\"a\"></span>available<span class=\"u\"></span>unavailable"

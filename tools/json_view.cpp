@@ -1,6 +1,7 @@
 #include "json_view.h"
 
 #include "day_runs.h"
+#include "preview_snapshot.h"
 #include "runtime/text.h"
 
 #include <nlohmann/json.hpp>
@@ -15,10 +16,7 @@ using json = nlohmann::ordered_json;
 constexpr int schemaVersion = 2;
 
 std::string isoDate(Date date) {
-    const CivilDate civil = dateTimeFields(date).date;
-    char text[24];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", civil.year, civil.month, civil.day);
-    return text;
+    return isoDay(static_cast<std::int64_t>(date));
 }
 
 // The period runs of written days as JSON text, written by hand: a year's days of every
@@ -154,11 +152,10 @@ void printArray(std::ostream& out, const Items& items, Element element, const ch
 void printJson(std::ostream& out, const TransferOutcome& outcome, JsonForm form) {
     const DerivedCalendar& calendar = outcome.calendar;
     const RunsWriter runsWriter(calendar);
-    const json calendarMember = {{"firstDay", isoDate(calendar.yearStart)},
-                                 {"closingDay", isoDate(calendar.yearEnd)},
-                                 {"periodsPerDay", calendar.periodsPerDay},
-                                 {"periodMinutes", calendar.periodMinutes},
-                                 {"dayStart", clockText(calendar.dayStart)}};
+    const json calendarMember = {
+        {"firstDay", isoDate(calendar.yearStart)},  {"closingDay", isoDate(calendar.yearEnd)},
+        {"periodsPerDay", calendar.periodsPerDay},  {"periodMinutes", calendar.periodMinutes},
+        {"dayStart", clockText(calendar.dayStart)}, {"teachingDays", teachingDayNames(calendar)}};
     out << "{\n  \"schemaVersion\": " << schemaVersion
         << ",\n  \"form\": " << json(form == JsonForm::Days ? "days" : "weeks").dump()
         << ",\n  \"locale\": " << json(outcome.localeName).dump()

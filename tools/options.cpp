@@ -22,7 +22,8 @@ College (JSON): {"startDate": "2024-09-02", "startTime": "09:00", "endTime": "17
 Patterns (CSV with a header row): hostkey,name,pattern
   R12,Room 12,2024-09-02|2024-09-27|1|09:00|12:00
 Exit status: 0 when the error report is empty, 1 when it is not (or, with --strict, when
-there are warnings), 2 for input the previewer cannot use.)";
+there are warnings), 2 for input the previewer cannot use. With --compare: 0 when nothing
+changed, 1 when something did, 2 for input the previewer cannot use.)";
 
 // "hostkey=ID" pairs into the column names.
 std::string mapColumns(const std::vector<std::string>& pairs, ColumnNames& columns) {
@@ -36,6 +37,17 @@ std::string mapColumns(const std::vector<std::string>& pairs, ColumnNames& colum
                    pair + "'";
         *target->second = pair.substr(equals + 1);
     }
+    return {};
+}
+
+// What --compare cannot be combined with; empty when nothing.
+std::string compareProblem(const Options& options) {
+    if (options.compare.empty())
+        return {};
+    if (options.compare.size() == 2 && !options.collegeFile.empty())
+        return "with two previews runs nothing: leave out --college and --patterns";
+    if (options.grid || options.days || options.strict)
+        return "shows what changed: --grid, --days and --strict do not apply";
     return {};
 }
 
@@ -85,6 +97,11 @@ void addOptions(CLI::App& app, Options& options, std::vector<std::string>& colum
     app.add_option("--resource", options.resources, "show only the resource with host key KEY");
     app.add_option("--weeks", options.weeks, "with --grid: only the first N weeks")
         ->check(CLI::PositiveNumber);
+    app.add_option("--compare", options.compare,
+                   "show what changed since EARLIER, a JSON preview: in this run, or, given "
+                   "LATER too, in that JSON preview without running anything")
+        ->expected(1, 2)
+        ->type_name("EARLIER [LATER]");
     app.add_option("--from", options.from, "with --grid: only the days from DATE ...");
     app.add_option("--to", options.to, "... up to DATE (both inclusive)");
 #ifdef _WIN32
@@ -131,6 +148,10 @@ std::variant<Options, int> parseOptions(std::span<const std::string> args, std::
     }
     if (options.days && options.format != Format::Json) {
         err << "bz-preview: --days needs --format json\n";
+        return 2;
+    }
+    if (const std::string problem = compareProblem(options); !problem.empty()) {
+        err << "bz-preview: --compare " << problem << '\n';
         return 2;
     }
     // The embedded sample writes its dates day first.

@@ -29,6 +29,8 @@ struct Options {
     std::optional<int> weeks;
     std::optional<std::string> from; // dates as written, read under the locale
     std::optional<std::string> to;
+    // An earlier JSON preview to compare the run with, or an earlier and a later one to compare.
+    std::vector<std::string> compare;
     std::optional<std::string> dll; // Windows: the component's DLL; the registered one when absent
     bool check = false;             // Windows: check the installation instead of a transfer
 };

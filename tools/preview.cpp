@@ -1,11 +1,13 @@
 #include "preview.h"
 
+#include "compare_previews.h"
 #include "html_view.h"
 #include "input_error.h"
 #include "inputs.h"
 #include "json_view.h"
 #include "options.h"
 #include "preview_platform.h"
+#include "preview_reader.h"
 #include "text_view.h"
 #include "transfer_run.h"
 #include "utf.h"
@@ -84,12 +86,27 @@ int exitStatus(const TransferOutcome& outcome, const Options& options) {
     return options.strict && !outcome.warnings.empty() ? 1 : 0;
 }
 
+// Two saved previews: nothing runs.
+int compareSaved(const Snapshot& earlier, const Options& options, std::ostream& out) {
+    const Snapshot later = readPreview(options.compare.back());
+    Destination destination(options, out);
+    const int status = printChanges(destination.stream(), earlier, later, options);
+    destination.close();
+    return status;
+}
+
 int run(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
+    // Read before the run, so that a preview it cannot compare stops it at once.
+    std::optional<Snapshot> earlier;
+    if (!options.compare.empty())
+        earlier = readPreview(options.compare.front());
+    if (options.compare.size() == 2)
+        return compareSaved(*earlier, options, out);
     Inputs inputs = readInputs(options, previewLocale(options));
     const Locale& locale = *inputs.locale.locale;
     TransferRun transfer(inputs.college, makeLinkHelper(options, locale), locale,
                          inputs.locale.order,
-                         {options.format == Format::Html, std::move(inputs.hostKeys)});
+                         {options.format == Format::Html || earlier, std::move(inputs.hostKeys)});
     // Once the component has taken the college, before the first line is sent.
     Destination destination(options, out);
     if (inputs.locale.warning)
@@ -99,11 +116,15 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
     TransferOutcome outcome = transfer.finish();
     outcome.localeName = inputs.locale.name;
     outcome.patternsFile = inputs.patternsFile.name();
-    print(destination.stream(), outcome, options, inputs);
+    const int status =
+        earlier ? printChanges(destination.stream(), *earlier, snapshotOf(outcome), options)
+                : exitStatus(outcome, options);
+    if (!earlier)
+        print(destination.stream(), outcome, options, inputs);
     destination.close();
     for (const std::string& problem : problems)
         err << "bz-preview: " << problem << '\n';
-    return problems.empty() ? exitStatus(outcome, options) : 2;
+    return problems.empty() ? status : 2;
 }
 
 } // namespace

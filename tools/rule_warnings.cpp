@@ -24,7 +24,7 @@ int twoDigits(const std::string& text, std::size_t& at) {
 
 // A numeric date such as 20/12/2024 whose first two numbers the locale reads the other way
 // round, because the one in the month's place is no month.
-bool readInOtherOrder(const std::u16string& field, DateOrder order) {
+bool readInOtherOrder(std::u16string_view field, DateOrder order) {
     const std::string text = toUtf8(field);
     std::size_t at = text.find_first_not_of(' ');
     if (at == std::string::npos)

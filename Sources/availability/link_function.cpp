@@ -23,12 +23,13 @@ void ZEFA_LHF_SetAvailabilityByString(const Conversion& conversion, std::u16stri
     } catch (const AutomationError&) {
         // Without a resource the line cannot name it: reading its name raises error 91, which
         // fails the call. The report changes only once the whole line is built.
+        // The pieces in their order: the report, the name, then the stage, which a pattern the
+        // host sends from inside the name's read may have changed.
         std::u16string line = strErrors;
         line += u"\r\n";
-        line += AvailabilityReportLine(
-            toString(host::get(host::objectIn(resource), host::DISPID_ResourceName),
-                     conversion.locale),
-            conversion.strStage.text(conversion.locale));
+        const std::u16string name = toString(
+            host::get(host::objectIn(resource), host::DISPID_ResourceName), conversion.locale);
+        line += AvailabilityReportLine(name, conversion.strStage.text(conversion.locale));
         strErrors = std::move(line);
     }
 }

@@ -26,11 +26,13 @@ template <class Store> Store& existing(Store* dictMarkedDays) {
 
 bool PrepareAvailabilityTransfer(AvailabilityTransfer& transfer) {
     transfer.strErrors.clear();
+    transfer.remembered.forget();
     transfer.dictMarkedDays = std::make_unique<DayMarkStore>();
     return true;
 }
 
 bool FinishAvailabilityTransfer(AvailabilityTransfer& transfer, host::TransferObject* xxx) {
+    transfer.remembered.forget();
     if (!transfer.strErrors.empty()) {
         if (!xxx)
             raise(ErrorNumber::ObjectVariableNotSet);

@@ -64,12 +64,20 @@ void setPeriods(Object& availability, Integer firstPeriod, Integer endPeriod, bo
 
 } // namespace
 
-void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Date firstDate,
-                       Date lastDate, Date& startTime, Date& endTime, Integer teachingDay) {
+namespace {
+
+// The rule's first and last day to write, and the times clamped to the teaching day. The weeks
+// are those inside both the rule's own dates and the calendar; a rule outside the calendar, or
+// written backwards, writes nothing.
+struct RuleWeeks {
+    Date running;
+    Date endDate;
+};
+
+RuleWeeks ruleWeeks(const Conversion& conversion, Date firstDate, Date lastDate, Date& startTime,
+                    Date& endTime, Integer teachingDay) {
     const Calendar& calendar = conversion.calendar;
     conversion.strStage.set(stages::dateGuards);
-    // The rule's weeks are those inside both its own dates and the calendar; a rule outside the
-    // calendar, or written backwards, writes nothing.
     Date running = std::max(firstDate, calendar.dtYearStart);
     const Date endDate = std::min(lastDate, calendar.dtYearEnd);
     if (startTime < calendar.dtDayStart)
@@ -90,34 +98,44 @@ void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Da
     running = later(running, calendar.aDayOffsets[static_cast<std::size_t>(index)]);
     if (running < firstDate)
         running = later(running, 7);
+    return {running, endDate};
+}
 
+// Writes one week: the teaching day cleared unless its day is marked, then the span set, then
+// the availability stored back; the day is marked only once the week is stored.
+void writeWeek(const Conversion& conversion, Object& resource, const std::u16string& hostKey,
+               Date running, Date startTime, Date endTime, WeekPeriods& periods) {
+    const Calendar& calendar = conversion.calendar;
+    const Variant availability = availabilityOf(resource);
+    Object& availabilityObject = *availability.get<ObjectRef>();
+    const Integer dayPeriod =
+        periodOf(conversion, periods.dayStart, plus(running, calendar.dtDayStart));
+    const bool cleared =
+        DayHasBeenMarked(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
+    // The whole teaching day starts at the day period already converted.
+    if (!cleared)
+        setPeriods(availabilityObject, dayPeriod,
+                   periodOf(conversion, periods.dayEnd, plus(running, calendar.dtDayEnd)), false);
+    const Integer spanStart = periodOf(conversion, periods.spanStart, plus(running, startTime));
+    setPeriods(availabilityObject, spanStart,
+               periodOf(conversion, periods.spanEnd, plus(running, endTime)), true);
+    host::putReference(resource, host::DISPID_ResourceAvailability, availability);
+    if (!cleared)
+        MarkTheDay(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
+}
+
+} // namespace
+
+void SetAvailabilities(const Conversion& conversion, const ObjectRef& target, Date firstDate,
+                       Date lastDate, Date& startTime, Date& endTime, Integer teachingDay) {
+    RuleWeeks weeks = ruleWeeks(conversion, firstDate, lastDate, startTime, endTime, teachingDay);
     conversion.strStage.set(stages::settingAvailabilities);
     Object& resource = host::objectIn(target);
     const std::u16string hostKey =
         toString(host::get(resource, host::DISPID_ResourceHostKey), conversion.locale);
-
     WeekPeriods periods;
-    while (running <= endDate) {
-        const Variant availability = availabilityOf(resource);
-        Object& availabilityObject = *availability.get<ObjectRef>();
-        const Integer dayPeriod =
-            periodOf(conversion, periods.dayStart, plus(running, calendar.dtDayStart));
-        const bool cleared =
-            DayHasBeenMarked(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
-        // The whole teaching day starts at the day period already converted.
-        if (!cleared)
-            setPeriods(availabilityObject, dayPeriod,
-                       periodOf(conversion, periods.dayEnd, plus(running, calendar.dtDayEnd)),
-                       false);
-        const Integer spanStart = periodOf(conversion, periods.spanStart, plus(running, startTime));
-        setPeriods(availabilityObject, spanStart,
-                   periodOf(conversion, periods.spanEnd, plus(running, endTime)), true);
-        host::putReference(resource, host::DISPID_ResourceAvailability, availability);
-        // A day counts as cleared only once the week that cleared it is stored in the resource.
-        if (!cleared)
-            MarkTheDay(calendar, conversion.dictMarkedDays.get(), hostKey, dayPeriod);
-        running = later(running, 7);
-    }
+    for (; weeks.running <= weeks.endDate; weeks.running = later(weeks.running, 7))
+        writeWeek(conversion, resource, hostKey, weeks.running, startTime, endTime, periods);
 }
 
 } // namespace bz

@@ -60,13 +60,15 @@ void SetActiveCollegeReference(Variant& varCollege, Calendar& calendar, const Lo
     calendar.aDayOffsets = DayOffsets(teachingDays, locale);
     calendar.intDaysPerWeek = toInteger(static_cast<std::int64_t>(calendar.aDayOffsets.size()));
 
-    const Variant lastOffset = calendar.aDayOffsets.back();
+    // Each host read comes first, into a local: a college handed over inside it changes the
+    // offsets, the teaching days and the first day that the rest of the expression takes.
+    const Variant weeks = read(u"WeeksPerYear");
     const Variant calendarDays =
-        add(multiply(read(u"WeeksPerYear"), Integer{7}, locale), lastOffset, locale);
+        add(multiply(weeks, Integer{7}, locale), calendar.aDayOffsets.back(), locale);
     calendar.dtYearEnd = addDays(calendar.dtYearStart, toDouble(calendarDays, locale));
 
-    calendar.intDayCount =
-        toInteger(multiply(read(u"WeeksPerYear"), calendar.intDaysPerWeek, locale), locale);
+    const Variant weeksAgain = read(u"WeeksPerYear");
+    calendar.intDayCount = toInteger(multiply(weeksAgain, calendar.intDaysPerWeek, locale), locale);
 }
 
 std::vector<Integer> DayOffsets(const Variant& teachingDays, const Locale& locale) {

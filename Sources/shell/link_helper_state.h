@@ -13,10 +13,15 @@ class Locale;
 // The state every member of one TembraLinkHelper object shares, composed of what each part of
 // the component owns.
 struct LinkHelperState {
-    explicit LinkHelperState(const Locale& locale) : locale(locale) {}
+    // `rememberedTexts` bounds the pattern texts a transfer remembers; 0 remembers none.
+    explicit LinkHelperState(const Locale& locale,
+                             std::size_t rememberedTexts = RememberedConversions::defaultCapacity)
+        : transfer{{}, {}, RememberedConversions(rememberedTexts)}, locale(locale) {}
 
     // What an availability conversion of this object works on.
-    Conversion conversion() { return {calendar, strStage, transfer.dictMarkedDays, locale}; }
+    Conversion conversion() {
+        return {calendar, strStage, transfer.dictMarkedDays, locale, transfer.remembered};
+    }
 
     Variant varCollege;
     Calendar calendar;

@@ -30,7 +30,9 @@ Variant TembraLinkHelper::DayHasBeenMarked(std::u16string& hostkey, Integer& per
                                         hostkey, period)};
 }
 
+// A new college starts from nothing remembered, like a new transfer.
 void TembraLinkHelper::ITembraLinkHelper_SetActiveCollegeReference(Variant& college) {
+    state_.transfer.remembered.forget();
     SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale, college);
 }
 

@@ -13,7 +13,10 @@ namespace bz {
 // AutomationError; the COM edge turns it into the member's HRESULT.
 class TembraLinkHelper {
   public:
-    explicit TembraLinkHelper(const Locale& locale) : state_(locale) {}
+    // `rememberedTexts` bounds the pattern texts a transfer remembers; 0 remembers none.
+    explicit TembraLinkHelper(const Locale& locale,
+                              std::size_t rememberedTexts = RememberedConversions::defaultCapacity)
+        : state_(locale, rememberedTexts) {}
 
     // Property put: appends the suitability with host key `SuitabilityHostkey` to the activity
     // template's suitabilities.

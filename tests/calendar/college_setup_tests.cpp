@@ -123,6 +123,31 @@ TEST_F(CollegeSetupTest, HandingOverANewCollegeRecomputesAndSwapsReferences) {
     EXPECT_EQ(state_.calendar.intDayCount, 60);
 }
 
+// The weeks are read before the offsets and the teaching days that multiply them are taken.
+TEST_F(CollegeSetupTest, ACollegeHandedOverInsideTheWeeksReadIsSeenByTheRest) {
+    hostsim::SimObject& other = host_.addObject(u"one-day college");
+    hostsim::CollegeCalendar oneDay = standardCalendar();
+    other.setProperty(u"startDate", oneDay.startDate);
+    other.setProperty(u"startTime", oneDay.startTime);
+    other.setProperty(u"endTime", oneDay.endTime);
+    other.setProperty(u"PeriodsPerDay", oneDay.periodsPerDay);
+    other.setProperty(u"WeeksPerYear", oneDay.weeksPerYear);
+    other.setProperty(u"DaysOfWeek", weekdayList({6}));
+    host_.setCalendar(standardCalendar());
+    bool handedOver = false;
+    host_.college().define(u"WeeksPerYear", [&](hostsim::Invocation&) {
+        if (!std::exchange(handedOver, true)) {
+            Variant reference = hostsim::refTo(other);
+            SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale, reference);
+        }
+        return Variant(Integer{52});
+    });
+    Variant college = hostsim::refTo(host_.college());
+    SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale, college);
+    EXPECT_EQ(state_.calendar.dtYearEnd, day(2026, 1, 5) + 364);
+    EXPECT_EQ(state_.calendar.intDayCount, 52);
+}
+
 TEST_F(CollegeSetupTest, FailuresEndTheSetUpWithTheirRunTimeError) {
     struct Case {
         std::vector<std::pair<const char16_t*, Variant>> members;

@@ -94,6 +94,17 @@ TEST_F(TransferScenarioTest, TheHostMayOpenANewTransferFromInsideAnAvailabilityC
     EXPECT_EQ(helper_.state().transfer.strErrors, u"");
 }
 
+TEST_F(TransferScenarioTest, AReportLineQuotesTheStageLeftByAPatternSentWhileItsNameIsRead) {
+    helper_.PrepareAvailabilityTransfer(nullptr);
+    lab_.define(host::DISPID_ResourceName, [&](hostsim::Invocation&) {
+        send(room_, u"05/01/2026|05/01/2026|1|09:00|11:00");
+        return Variant(u"Lab 3");
+    });
+    send(lab_, u"05/01/2026|05/01/2026|1|09:00");
+    EXPECT_EQ(helper_.state().transfer.strErrors,
+              u"\r\nError converting availability for 'Lab 3': Setting Availabilities");
+}
+
 TEST_F(TransferScenarioTest, ReleasingTheComponentReleasesTheCollege) {
     {
         TembraLinkHelper other(*locale_);

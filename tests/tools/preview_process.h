@@ -56,4 +56,19 @@ inline PreviewRun runPreview(const std::string& arguments, const std::string& in
             contentOf(err.path())};
 }
 
+// What python3-jsonschema finds wrong with the JSON document `text` against the schema file
+// docs/`schema`; empty when the document matches it.
+inline std::string schemaErrors(const std::string& text, const std::string& schema) {
+    const TempFile document(text, ".json"), err("");
+    const std::string command =
+        "/usr/bin/python3 -c 'import json, sys, jsonschema; "
+        "jsonschema.validate(json.load(open(sys.argv[2])), "
+        "json.load(open(sys.argv[1])), cls=jsonschema.Draft202012Validator)' " BZ_DOCS "/" +
+        schema + " " + document.path() + " 2>" + err.path();
+    if (std::system(command.c_str()) == 0)
+        return "";
+    const std::string errors = contentOf(err.path());
+    return "python3-jsonschema: " + errors.substr(errors.size() > 2000 ? errors.size() - 2000 : 0);
+}
+
 } // namespace bz::testing

@@ -127,6 +127,28 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
          2,
          {},
          "bz-preview: --from: '32/01/2025' is not a date in en-GB\n"},
+        {"--compare: a preview of another schema version, named",
+         "--compare {college} {college}",
+         "",
+         2,
+         {},
+         "bz-preview: {college}: a preview of schema version 3; this previewer compares "
+         "version 2\n",
+         R"({"schemaVersion": 3, "form": "weeks", "resources": []})"},
+        {"--compare: a preview of version 1, which had no schemaVersion",
+         "--compare {college} {college}",
+         "",
+         2,
+         {},
+         "bz-preview: {college}: no schemaVersion: a preview of version 1, or no preview\n",
+         R"({"resources": [], "report": {"text": "", "lines": []}, "warnings": []})"},
+        {"--compare with two previews and files to run",
+         files + " --compare {college} {college}",
+         "",
+         2,
+         {},
+         "bz-preview: --compare with two previews runs nothing: leave out --college and "
+         "--patterns\n"},
         {"--days without --format json",
          files + " --days",
          header,
@@ -306,6 +328,7 @@ TEST(PreviewProcessTest, JsonCarriesTheRunsTheReportAndItsTraces) {
     const PreviewRun run = runPreview("--format json --days -c " + collegeFile.path() + " -p " +
                                       patterns.path() + " --locale en-GB");
     EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(schemaErrors(run.out, "preview-v2.schema.json"), "");
     const auto document = nlohmann::json::parse(run.out);
     EXPECT_EQ(document["schemaVersion"], 2);
     const auto& day = document["resources"][0]["days"][0];
@@ -325,6 +348,7 @@ TEST(PreviewProcessTest, JsonCarriesTheRunsTheReportAndItsTraces) {
     // By default each distinct week once, with the weeks it stands for.
     const PreviewRun folded = runPreview("--format json -c " + collegeFile.path() + " -p " +
                                          patterns.path() + " --locale en-GB");
+    EXPECT_EQ(schemaErrors(folded.out, "preview-v2.schema.json"), "");
     const auto foldedDocument = nlohmann::json::parse(folded.out);
     const auto& week = foldedDocument["resources"][0]["weeks"][0];
     EXPECT_EQ(week["weekday"], "Thu");

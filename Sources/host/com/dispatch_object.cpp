@@ -95,41 +95,85 @@ void writeBack(const Argument& argument, const VARIANT& referent) {
         argument.value);
 }
 
-// The storage of released adapters, kept for the next ones: the reads and queries made week by
-// week wrap their objects without a heap allocation. Shared by every thread, without a lock.
-class SpareStorage {
+// Where a call's arguments go in DISPPARAMS::rgvarg: the named ones first, in the order of their
+// ids, with the assigned value of a property put named DISPID_PROPERTYPUT; the positional ones
+// follow, last first.
+class ArgumentLayout {
   public:
-    constexpr SpareStorage() = default;
-    SpareStorage(const SpareStorage&) = delete;
-    SpareStorage& operator=(const SpareStorage&) = delete;
-    ~SpareStorage() {
+    // `ids`: the member's dispatch id, then those of the named arguments, which are the last
+    // arguments; empty for a member called by dispatch id.
+    ArgumentLayout(std::size_t count, bool put, const std::vector<DISPID>& ids)
+        : count_(count), put_(put) {
+        if (ids.size() < 2)
+            return;
+        if (put)
+            namedIds_.push_back(DISPID_PROPERTYPUT);
+        for (std::size_t i = 1; i < ids.size(); ++i)
+            namedIds_.push_back(ids[i]);
+    }
+
+    std::size_t namedCount() const { return namedIds_.empty() ? (put_ ? 1 : 0) : namedIds_.size(); }
+    DISPID* namedIds() { return namedIds_.empty() ? (put_ ? &putId_ : nullptr) : namedIds_.data(); }
+    // The slot of argument `index`: a named one by its name's place, the put value first.
+    std::size_t slotOf(std::size_t index) const {
+        const std::size_t positional = count_ - namedCount();
+        if (index < positional)
+            return count_ - 1 - index;
+        if (!put_)
+            return index - positional;
+        return index == count_ - 1 ? 0 : index - positional + 1;
+    }
+
+  private:
+    std::size_t count_;
+    bool put_;
+    DISPID putId_ = DISPID_PROPERTYPUT;
+    std::vector<DISPID> namedIds_;
+};
+
+// The storage of released adapters, kept for the next ones: the reads and queries made week by
+// week wrap their objects without a heap allocation. Shared by every thread, without a lock. It
+// keeps blocks of one size only, and once closed, as the module unloads, it keeps nothing: an
+// adapter released later frees its own storage.
+template <std::size_t blockSize> class SpareStorage {
+  public:
+    // Storage of `size` bytes, kept or new.
+    void* take(std::size_t size) {
+        if (size == blockSize)
+            for (auto& slot : slots_)
+                if (slot.load(std::memory_order_relaxed))
+                    if (void* memory = slot.exchange(nullptr, std::memory_order_acquire))
+                        return memory;
+        return ::operator new(size);
+    }
+    void give(void* memory, std::size_t size) noexcept {
+        if (size == blockSize && !closed_.load(std::memory_order_acquire))
+            for (auto& slot : slots_) {
+                void* empty = nullptr;
+                if (!slot.load(std::memory_order_relaxed) &&
+                    slot.compare_exchange_strong(empty, memory, std::memory_order_release))
+                    return;
+            }
+        ::operator delete(memory);
+    }
+    // Frees what is kept and keeps nothing more.
+    void close() noexcept {
+        closed_.store(true, std::memory_order_release);
         for (auto& slot : slots_)
             ::operator delete(slot.exchange(nullptr));
     }
 
-    // Storage of `size` bytes, kept or new.
-    void* take(std::size_t size) {
-        for (auto& slot : slots_)
-            if (slot.load(std::memory_order_relaxed))
-                if (void* memory = slot.exchange(nullptr, std::memory_order_acquire))
-                    return memory;
-        return ::operator new(size);
-    }
-    void give(void* memory) noexcept {
-        for (auto& slot : slots_) {
-            void* empty = nullptr;
-            if (!slot.load(std::memory_order_relaxed) &&
-                slot.compare_exchange_strong(empty, memory, std::memory_order_release))
-                return;
-        }
-        ::operator delete(memory);
-    }
-
   private:
     std::array<std::atomic<void*>, 8> slots_{};
+    std::atomic<bool> closed_{false};
 };
 
-constinit SpareStorage spareAdapters;
+// The storage outlives every static destructor, its own closer's included, so an adapter
+// released during unloading still finds it.
+constinit SpareStorage<sizeof(DispatchObject)> spareAdapters;
+struct CloseSpareAdapters {
+    ~CloseSpareAdapters() { spareAdapters.close(); }
+} closeSpareAdapters;
 
 } // namespace
 
@@ -137,8 +181,8 @@ void* DispatchObject::operator new(std::size_t size) {
     return spareAdapters.take(size);
 }
 
-void DispatchObject::operator delete(void* memory) noexcept {
-    spareAdapters.give(memory);
+void DispatchObject::operator delete(void* memory, std::size_t size) noexcept {
+    spareAdapters.give(memory, size);
 }
 
 ObjectRef DispatchObject::wrap(ComPtr<IDispatch> dispatch) {
@@ -161,9 +205,8 @@ void DispatchObject::release() noexcept {
         delete this;
 }
 
-std::vector<DISPID> DispatchObject::dispatchIds(const MemberId& member,
+std::vector<DISPID> DispatchObject::dispatchIds(const std::u16string& name,
                                                 std::span<const std::u16string> namedArgs) const {
-    const auto& name = std::get<std::u16string>(member);
     std::vector<LPOLESTR> names{const_cast<LPOLESTR>(wide(name))};
     for (const std::u16string& namedArg : namedArgs)
         names.push_back(const_cast<LPOLESTR>(wide(namedArg)));
@@ -189,38 +232,18 @@ Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
     if (!dispatch_)
         raise(ErrorNumber::MemberNotSupported);
     // A member by dispatch id (the calls made week by week) needs no lookup at all.
-    const auto* memberId = std::get_if<std::int32_t>(&member);
-    const std::vector<DISPID> ids =
-        memberId ? std::vector<DISPID>{} : dispatchIds(member, namedArgs);
-    const DISPID id = memberId ? *memberId : ids[0];
-
-    // The named arguments go first in rgvarg, in the order of their ids; the assigned value of a
-    // property put is named DISPID_PROPERTYPUT. The positional arguments follow, last first.
+    const auto* name = std::get_if<std::u16string>(&member);
+    const std::vector<DISPID> ids = name ? dispatchIds(*name, namedArgs) : std::vector<DISPID>{};
+    const DISPID id = name ? ids[0] : std::get<std::int32_t>(member);
     const bool put = kind == InvokeKind::PropertyPut || kind == InvokeKind::PropertyPutRef;
-    DISPID putId = DISPID_PROPERTYPUT;
-    std::vector<DISPID> namedIds;
-    if (ids.size() > 1) {
-        if (put)
-            namedIds.push_back(DISPID_PROPERTYPUT);
-        namedIds.insert(namedIds.end(), ids.begin() + 1, ids.end());
-    }
-    DISPID* const named = namedIds.empty() ? (put ? &putId : nullptr) : namedIds.data();
-    const std::size_t namedCount = namedIds.empty() ? (put ? 1 : 0) : namedIds.size();
-    const std::size_t positional = args.size() - namedCount;
+    ArgumentLayout layout(args.size(), put, ids);
 
     VariantArray slots(args.size());
     VariantArray referents(args.size());
-    const auto slotOf = [&](std::size_t index) {
-        if (index >= positional) // named: the put value is the last argument, else in order
-            return put ? (index == args.size() - 1 ? 0 : index - positional + 1)
-                       : index - positional;
-        return args.size() - 1 - index;
-    };
     for (std::size_t i = 0; i < args.size(); ++i)
-        prepareArgument(args[i], slots[slotOf(i)], referents[slotOf(i)]);
-
-    DISPPARAMS params{slots.data(), named, static_cast<UINT>(args.size()),
-                      static_cast<UINT>(namedCount)};
+        prepareArgument(args[i], slots[layout.slotOf(i)], referents[layout.slotOf(i)]);
+    DISPPARAMS params{slots.data(), layout.namedIds(), static_cast<UINT>(args.size()),
+                      static_cast<UINT>(layout.namedCount())};
     const bool wantsResult = kind != InvokeKind::Method && !put;
     UniqueVariant result;
     ExceptionInfo exception;
@@ -230,7 +253,7 @@ Variant DispatchObject::invoke(const MemberId& member, InvokeKind kind,
                           wantsResult ? &result.get() : nullptr, &exception, &argumentError);
     // The callee may have written to by-reference arguments even when it failed.
     for (std::size_t i = 0; i < args.size(); ++i)
-        writeBack(args[i], referents[slotOf(i)]);
+        writeBack(args[i], referents[layout.slotOf(i)]);
     if (hr == DISP_E_EXCEPTION)
         exception.raise();
     check(hr);

@@ -27,7 +27,7 @@ class DispatchObject final : public Object {
     void release() noexcept override;
     // Adapters come from storage that released ones leave behind.
     static void* operator new(std::size_t size);
-    static void operator delete(void* memory) noexcept;
+    static void operator delete(void* memory, std::size_t size) noexcept;
 
     Variant invoke(const MemberId& member, InvokeKind kind, std::span<const Argument> args,
                    std::span<const std::u16string> namedArgs) override;
@@ -38,8 +38,8 @@ class DispatchObject final : public Object {
         : unknown_(std::move(unknown)), dispatch_(std::move(dispatch)) {}
     ~DispatchObject() = default;
 
-    // The dispatch ids of the member named and of the named arguments, in that order.
-    std::vector<DISPID> dispatchIds(const MemberId& member,
+    // The dispatch ids of the member `name` and of the named arguments, in that order.
+    std::vector<DISPID> dispatchIds(const std::u16string& name,
                                     std::span<const std::u16string> namedArgs) const;
 
     ComPtr<IUnknown> unknown_;

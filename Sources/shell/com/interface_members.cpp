@@ -68,13 +68,13 @@ const MemberDescription* InterfaceMembers::find(DISPID member, WORD flags) const
     return found == last ? nullptr : &*found;
 }
 
-const InterfaceMembers& ModuleInterface::members() {
-    if (const InterfaceMembers* loaded = members_.load(std::memory_order_acquire))
+ModuleInterface::Loaded& ModuleInterface::loaded() {
+    if (Loaded* loaded = loaded_.load(std::memory_order_acquire))
         return *loaded;
     const std::lock_guard lock(loading_);
-    if (!members_.load(std::memory_order_relaxed))
-        members_.store(new InterfaceMembers(*load()), std::memory_order_release);
-    return *members_.load(std::memory_order_relaxed);
+    if (!loaded_.load(std::memory_order_relaxed))
+        loaded_.store(new Loaded(loader_()), std::memory_order_release);
+    return *loaded_.load(std::memory_order_relaxed);
 }
 
 } // namespace bz::com

@@ -50,7 +50,8 @@ class InterfaceMembers {
 };
 
 // One interface the module serves: its description is loaded on first use, once per module,
-// whichever object asks first.
+// whichever object asks first, and kept with its members until the module unloads. A failed load
+// raises and is tried again on the next use.
 class ModuleInterface {
   public:
     using Loader = ComPtr<ITypeInfo> (*)();
@@ -58,16 +59,23 @@ class ModuleInterface {
     explicit ModuleInterface(Loader loader) : loader_(loader) {}
     ModuleInterface(const ModuleInterface&) = delete;
     ModuleInterface& operator=(const ModuleInterface&) = delete;
-    ~ModuleInterface() { delete members_.load(); }
+    ~ModuleInterface() { delete loaded_.load(); }
 
-    ComPtr<ITypeInfo> load() const { return loader_(); }
-    // The members; a failed load is tried again on the next call.
-    const InterfaceMembers& members();
+    ITypeInfo& typeInfo() { return *loaded().typeInfo; }
+    const InterfaceMembers& members() { return loaded().members; }
 
   private:
+    struct Loaded {
+        explicit Loaded(ComPtr<ITypeInfo> description)
+            : typeInfo(std::move(description)), members(*typeInfo) {}
+        ComPtr<ITypeInfo> typeInfo;
+        InterfaceMembers members;
+    };
+    Loaded& loaded();
+
     Loader loader_;
     std::mutex loading_;
-    std::atomic<const InterfaceMembers*> members_{nullptr};
+    std::atomic<Loaded*> loaded_{nullptr};
 };
 
 } // namespace bz::com

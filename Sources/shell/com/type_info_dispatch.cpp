@@ -134,19 +134,14 @@ ComPtr<ITypeInfo> interfaceTypeInfo(ITypeLib& library, REFIID iid) {
     return result;
 }
 
-ITypeInfo& TypeInfoDispatch::typeInfo() {
-    if (!typeInfo_)
-        typeInfo_ = interface_.load();
-    return *typeInfo_;
-}
-
 HRESULT TypeInfoDispatch::getTypeInfo(UINT index, ITypeInfo** result) noexcept {
     if (!result)
         return E_POINTER;
     *result = nullptr;
     if (index != 0)
         return DISP_E_BADINDEX;
-    return guarded(IID_IDispatch, [&] { *result = ComPtr<ITypeInfo>(&typeInfo()).detach(); });
+    return guarded(IID_IDispatch,
+                   [&] { *result = ComPtr<ITypeInfo>(&interface_.typeInfo()).detach(); });
 }
 
 HRESULT TypeInfoDispatch::getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count,
@@ -155,7 +150,8 @@ HRESULT TypeInfoDispatch::getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count
         return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids || count == 0)
         return E_INVALIDARG;
-    return guarded(IID_IDispatch, [&] { return typeInfo().GetIDsOfNames(names, count, ids); });
+    return guarded(IID_IDispatch,
+                   [&] { return interface_.typeInfo().GetIDsOfNames(names, count, ids); });
 }
 
 HRESULT TypeInfoDispatch::invoke(IUnknown* instance, DISPID member, REFIID riid, LCID lcid,

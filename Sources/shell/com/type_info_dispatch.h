@@ -15,12 +15,11 @@ namespace bz::com {
 // a reference to a Variant (what VBScript passes for every variable) into a typed by-reference
 // parameter such as BSTR* or short*, and answers type mismatch where Windows converts. So each
 // call maps the arguments to the parameters, makes a temporary of each declared type, calls the
-// vtable entry through DispCallFunc with pointers to the temporaries. The members are described
-// once per module; the type information itself is loaded per object, when a caller asks for it
-// or for names. Every argument is coerced or refused before the member runs; the members never
-// assign their parameters, so the caller's arguments come back exactly as they were. A foreign riid
-// and DISPPARAMS whose counts announce arguments they do not carry are refused as IDispatch
-// requires.
+// vtable entry through DispCallFunc with pointers to the temporaries. The type information is
+// loaded, and the members described, once per module. Every argument is coerced or refused before
+// the member runs; the members never assign their parameters, so the caller's arguments come back
+// exactly as they were. A foreign riid and DISPPARAMS whose counts announce arguments they do not
+// carry are refused as IDispatch requires.
 class TypeInfoDispatch {
   public:
     explicit TypeInfoDispatch(ModuleInterface& served) : interface_(served) {}
@@ -33,13 +32,11 @@ class TypeInfoDispatch {
                    UINT* argumentError) noexcept;
 
   private:
-    ITypeInfo& typeInfo();
     HRESULT invokeMember(IUnknown* instance, DISPID member, LCID lcid, WORD flags,
                          DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                          UINT* argumentError);
 
     ModuleInterface& interface_;
-    ComPtr<ITypeInfo> typeInfo_;
 };
 
 // The vtable description (TKIND_INTERFACE) of interface `iid` in `library`, dual or not.
