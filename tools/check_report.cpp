@@ -71,7 +71,8 @@ void printCheckText(std::ostream& out, const CheckReport& report) {
 }
 
 void printCheckJson(std::ostream& out, const CheckReport& report) {
-    out << "{\"schemaVersion\":" << schemaVersion << ",\"bitness\":" << json(report.bitness)
+    out << "{\"schemaVersion\":" << schemaVersion
+        << ",\"kind\":\"check\",\"bitness\":" << json(report.bitness)
         << ",\"passed\":" << (report.passed() ? "true" : "false") << ",\"checks\":[";
     const char* separator = "\n";
     for (const CheckLine& line : report.lines) {

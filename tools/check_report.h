@@ -31,8 +31,8 @@ struct CheckReport {
 // One line per check ("registration  ok  ..."; "file  FAILED  ...; mend: ..."), then one saying
 // how many failed.
 void printCheckText(std::ostream& out, const CheckReport& report);
-// One object: schemaVersion, bitness, passed and checks[] of {name, status, found, mend}, one
-// check to a line.
+// One object (docs/check-v1.schema.json): schemaVersion, kind "check", bitness, passed and
+// checks[] of {name, status, found, mend}, one check to a line.
 void printCheckJson(std::ostream& out, const CheckReport& report);
 
 } // namespace bz::preview

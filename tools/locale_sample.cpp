@@ -38,8 +38,9 @@ CheckLine describeLocale(const Locale& locale, const std::string& name,
                          const std::string& shortDateFormat) {
     const std::string sample = toUtf8(localeSamplePattern);
     const std::string account = name + ", short date " + shortDateFormat + "; '" + sample + "'";
+    const std::u16string pattern = localeSamplePattern; // the fields view it
     Rule rule;
-    rule.fields = SplitPattern(localeSamplePattern);
+    rule.fields = SplitPattern(pattern);
     if (const std::optional<FieldFailure> failure = convertFields(rule, locale))
         return {"locale", CheckStatus::Failed,
                 account + " fails at its " + fieldNames[failure->field] + ": " +

@@ -138,8 +138,8 @@ std::variant<Options, int> parseOptions(std::span<const std::string> args, std::
         err << "bz-preview: --columns: " << problem << '\n';
         return 2;
     }
-    if (options.check && options.format == Format::Html) {
-        err << "bz-preview: --check writes text or json\n";
+    if (options.check && (options.format == Format::Html || !options.compare.empty())) {
+        err << "bz-preview: --check runs no preview and writes text or json\n";
         return 2;
     }
     if (options.format == Format::Html && !options.output) {

@@ -2,7 +2,9 @@
 # bz-preview.exe --check on an installation made by the package: every check passes; then one
 # thing at a time is broken, and exactly that check fails, with its mend (the checks that need
 # it are not run), and the exit status is 1; each is put back before the next.
+# Every JSON it writes is checked against its schema.
 # Usage: check_test.sh <wine loader> <package.msi> <bz-preview.exe> <32 | 64: their bitness>
+#          <check-v1.schema.json>
 #   (inside a Wine prefix with the stand-ins registered, the component not)
 set -euo pipefail
 
@@ -10,6 +12,7 @@ wine=$1
 msi=$("$wine" winepath -w "$2")
 preview=$3
 bits=$4
+schema=$5
 other_bits=$((96 - bits))
 package=x64
 [ "$bits" = 64 ] || package=x86
@@ -34,7 +37,9 @@ dll=$("$wine" winepath -u "$dll")
 check() {
     status=0
     "$wine" "$preview" --check --format json >"$work/check.json" || status=$?
-    jq -e . "$work/check.json" >/dev/null || fail "$1: the check wrote no JSON: $(cat "$work/check.json")"
+    /usr/bin/python3 -c 'import json, sys, jsonschema; jsonschema.validate(json.load(open(sys.argv[2])),
+        json.load(open(sys.argv[1])), cls=jsonschema.Draft202012Validator)' "$schema" \
+        "$work/check.json" || fail "$1: the JSON does not match $schema: $(cat "$work/check.json")"
 }
 
 # reg_file <name> <view> <key...>: HKEY_CLASSES_ROOT's <key>s as one file to import into

@@ -7,6 +7,7 @@
 #include "preview_platform.h"
 #include "runtime/error.h"
 #include "short_transfer.h"
+#include "tools/preview_process.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -163,6 +164,7 @@ TEST(InstallationCheck, ReportAsTextAndJson) {
     std::ostringstream json;
     printCheckJson(json, report);
     const std::string written = json.str();
+    EXPECT_EQ(testing::schemaErrors(written, "check-v1.schema.json"), "");
     const auto parsed = nlohmann::json::parse(written);
     EXPECT_EQ(parsed["passed"], false);
     EXPECT_EQ(parsed["checks"][0]["status"], "failed");
