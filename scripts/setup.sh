@@ -2,7 +2,7 @@
 # Installs what building and testing need on a Debian 12 machine: the native toolchain, for the
 # previewer's page a headless browser, for the fuzz targets clang with libFuzzer, and for the COM
 # server the MinGW-w64 cross compilers (i686 and x86_64), widl's IDL files, 32- and 64-bit Wine,
-# and wixl with msitools for the installers.
+# wixl with msitools for the installers, and jq for the tests that read the previewer's JSON.
 # Idempotent: when every package is already there it only checks. `setup.sh native` installs only
 # the native toolchain and the previewer's header-only libraries.
 # A package index that fails to update (a mirror in the middle of a sync) does not stop it: apt
@@ -17,7 +17,7 @@ packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev cl
 # check its JSON against the schemas in docs/; CI fuzzes with clang's libFuzzer.
 test_packages=(chromium python3-jsonschema zlib1g-dev clang libclang-rt-dev)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libwine-dev wine wine64
-    wine32:i386 wixl msitools faketime osslsigncode openssl)
+    wine32:i386 wixl msitools faketime osslsigncode openssl jq)
 [ "${1:-}" = native ] || packages+=("${test_packages[@]}" "${windows_packages[@]}")
 
 sudo_cmd=()

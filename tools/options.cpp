@@ -105,8 +105,13 @@ void addOptions(CLI::App& app, Options& options, std::vector<std::string>& colum
     app.add_option("--from", options.from, "with --grid: only the days from DATE ...");
     app.add_option("--to", options.to, "... up to DATE (both inclusive)");
 #ifdef _WIN32
-    app.add_option("--dll", options.dll,
-                   "the component's DLL to load (default: the registered Brenik_Zefa.dll)");
+    CLI::Option* dll =
+        app.add_option("--dll", options.dll,
+                       "the component's DLL to load (default: the registered Brenik_Zefa.dll)");
+    app.add_flag("--check", options.check,
+                 "check the installation for a host of this bitness instead, one line per "
+                 "check (with --format json for scripts); exit status 1 when one fails")
+        ->excludes(college, patterns, dll);
 #endif
 }
 
@@ -131,6 +136,10 @@ std::variant<Options, int> parseOptions(std::span<const std::string> args, std::
     }
     if (const std::string problem = mapColumns(columns, options.columns); !problem.empty()) {
         err << "bz-preview: --columns: " << problem << '\n';
+        return 2;
+    }
+    if (options.check && (options.format == Format::Html || !options.compare.empty())) {
+        err << "bz-preview: --check runs no preview and writes text or json\n";
         return 2;
     }
     if (options.format == Format::Html && !options.output) {

@@ -32,6 +32,7 @@ struct Options {
     // An earlier JSON preview to compare the run with, or an earlier and a later one to compare.
     std::vector<std::string> compare;
     std::optional<std::string> dll; // Windows: the component's DLL; the registered one when absent
+    bool check = false;             // Windows: check the installation instead of a transfer
 };
 
 // Reads the arguments after the program name. The exit status instead when the command line

@@ -12,6 +12,10 @@
 #include "transfer_run.h"
 #include "utf.h"
 
+#ifdef _WIN32
+#include "installation_check.h"
+#endif
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -131,6 +135,10 @@ int runPreview(std::span<const std::string> args, std::ostream& out, std::ostrea
     if (const int* status = std::get_if<int>(&parsed))
         return *status;
     try {
+#ifdef _WIN32
+        if (std::get<Options>(parsed).check)
+            return checkInstallation(std::get<Options>(parsed), out);
+#endif
         return run(std::get<Options>(parsed), out, err, progress);
     } catch (const InputError& error) {
         err << "bz-preview: " << error.what() << '\n';
