@@ -28,7 +28,7 @@ build/native/bench/write_year_files "$work"
 bz_wine_environment "$preset"
 [ -f "$WINEPREFIX/system.reg" ] || bz_make_wine_prefix
 dll=$("$wine" winepath -w "build/$preset/bin/Brenik_Zefa.dll")
-preview=("$wine" "build/$preset/bin/bz-preview.exe" --dll "$dll" --locale en-GB)
+preview=("$wine" "build/$preset/tools/bz-preview.exe" --dll "$dll" --locale en-GB)
 
 # run LABEL ARGS...: one previewer run, its figures as "wall user+system peak-KiB".
 run() {
