@@ -4,10 +4,9 @@
 #include "module.h"
 #include "runtime/com/hresult_error.h"
 #include "runtime/com/type_descriptions.h"
+#include "runtime/com/unique_any.h"
 
-#include <memory>
 #include <string>
-#include <type_traits>
 
 namespace bz::com {
 
@@ -30,10 +29,7 @@ void checkWin32(LSTATUS status) {
         raiseHresult(HRESULT_FROM_WIN32(static_cast<unsigned long>(status)));
 }
 
-struct KeyClose {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using Key = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyClose>;
+using Key = UniqueAny<HKEY, RegCloseKey>;
 
 // Key `path` under HKEY_CLASSES_ROOT, created when missing, open for setting values.
 Key createKey(const std::wstring& path) {
