@@ -341,8 +341,9 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
 TEST(PreviewProcessTest, AnOutputFileIsReplacedOnlyByAWholePreview) {
     const TempFile collegeFile(college), patterns(header + thursdays);
     const TempFile output("last night's preview\n");
-    const std::string args = "-c " + collegeFile.path() + " -p " + patterns.path() +
-                             " --locale en-GB -o " + output.path();
+    const std::string inputs =
+        "-c " + collegeFile.path() + " -p " + patterns.path() + " --locale en-GB";
+    const std::string args = inputs + " -o " + output.path();
     const PreviewRun stopped = runPreview(args + " --resource NOPE");
     EXPECT_EQ(stopped.status, 2);
     EXPECT_EQ(contentOf(output.path()), "last night's preview\n");
@@ -358,7 +359,7 @@ TEST(PreviewProcessTest, AnOutputFileIsReplacedOnlyByAWholePreview) {
     EXPECT_EQ(runPreview(args).status, 0);
     EXPECT_THAT(contentOf(output.path()), ::testing::HasSubstr("weeks 1-3: Thu 08:30-09:30\n"));
     // A target that is no regular file is written as it is.
-    EXPECT_THAT(runPreview(args + " -o /dev/stdout").out,
+    EXPECT_THAT(runPreview(inputs + " -o /dev/stdout").out,
                 ::testing::HasSubstr("weeks 1-3: Thu 08:30-09:30\n"));
 }
 
