@@ -26,10 +26,10 @@ Destination::Destination(const std::optional<std::string>& output, std::ostream&
     if (!output)
         return;
     name_ = *output;
-    // A target that is no regular file (a device such as /dev/stdout, a pipe) is written as it
-    // is: it holds no earlier preview, and a rename would replace the node itself.
+    // A target that is no regular file of its own (a link, such as /dev/stdout; a device; a pipe)
+    // is written through as it is: a rename would replace the link or the node itself.
     std::error_code unknown;
-    const auto target = std::filesystem::status(pathOf(name_), unknown);
+    const auto target = std::filesystem::symlink_status(pathOf(name_), unknown);
     if (!std::filesystem::exists(target) || std::filesystem::is_regular_file(target))
         temporary_ = temporaryBeside(name_);
     file_.open(pathOf(temporary_.empty() ? name_ : temporary_), std::ios::binary);

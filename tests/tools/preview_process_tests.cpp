@@ -358,9 +358,14 @@ TEST(PreviewProcessTest, AnOutputFileIsReplacedOnlyByAWholePreview) {
 
     EXPECT_EQ(runPreview(args).status, 0);
     EXPECT_THAT(contentOf(output.path()), ::testing::HasSubstr("weeks 1-3: Thu 08:30-09:30\n"));
-    // A target that is no regular file is written as it is.
-    EXPECT_THAT(runPreview(inputs + " -o /dev/stdout").out,
-                ::testing::HasSubstr("weeks 1-3: Thu 08:30-09:30\n"));
+    // A link (as /dev/stdout is one) is written through and stays a link.
+    const TempFile linked("");
+    const std::filesystem::path link = linked.path() + ".link";
+    std::filesystem::create_symlink(linked.path(), link);
+    EXPECT_EQ(runPreview(inputs + " -o " + link.string()).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_THAT(contentOf(linked.path()), ::testing::HasSubstr("weeks 1-3: Thu 08:30-09:30\n"));
+    std::filesystem::remove(link);
 }
 
 // A report whose lines are all on resources --resource leaves out is no empty report, in the
