@@ -1,7 +1,8 @@
 // The previewer on a college's year at an institution's size (college_year_files.h: 100,000
 // lines), once per output. Each run is a child process of its own, so that its peak memory is
 // its own; prints the wall time, the peak memory (peak_MB), the output's size (output_MB) and
-// its line count (output_lines). The comparisons of that year with the next night's, 1% of its
+// its line count (output_lines), and the processor time of the run (cpu_s) and per line of the
+// patterns file (cpu_us_per_line), steadier than the wall time on a shared machine. The comparisons of that year with the next night's, 1% of its
 // rules changed, also print how many resources they list (listed) and whether those are exactly
 // the resources whose rules changed (exact).
 
@@ -45,8 +46,19 @@ const Files& yearFiles() {
     return files;
 }
 
-// The previewer in a child process; its peak resident memory in bytes, or -1 when it failed.
-long runChild(const std::vector<std::string>& args) {
+// What a child process cost: its peak resident memory in bytes (-1 when it failed) and the
+// processor time it took, which the machine's other load leaves as it is.
+struct ChildCost {
+    long peak = 0;
+    double cpuSeconds = 0;
+};
+
+double seconds(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
+
+// The previewer in a child process.
+ChildCost runChild(const std::vector<std::string>& args) {
     const pid_t child = fork();
     if (child == 0) {
         std::ostringstream out, err;
@@ -58,7 +70,8 @@ long runChild(const std::vector<std::string>& args) {
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
-    return WIFEXITED(status) && WEXITSTATUS(status) <= 1 ? usage.ru_maxrss * 1024L : -1;
+    return {WIFEXITED(status) && WEXITSTATUS(status) <= 1 ? usage.ru_maxrss * 1024L : -1,
+            seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
 // Arguments after the files: the output's options.
@@ -67,13 +80,20 @@ void BM_PreviewOfAYear(benchmark::State& state, std::vector<std::string> options
     std::vector<std::string> args = {"-c", files.college.string(), "-p", files.patterns.string(),
                                      "-o", files.output.string()};
     args.insert(args.end(), options.begin(), options.end());
-    long peak = 0;
-    for (auto _ : state)
-        if ((peak = runChild(args)) < 0)
+    ChildCost cost;
+    double cpuSeconds = 0;
+    for (auto _ : state) {
+        if ((cost = runChild(args)).peak < 0)
             state.SkipWithError("the previewer failed");
+        cpuSeconds += cost.cpuSeconds;
+    }
     std::ifstream output(files.output, std::ios::binary);
     const auto lines = std::count(std::istreambuf_iterator<char>(output), {}, '\n');
-    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+    state.counters["peak_MB"] = static_cast<double>(cost.peak) / 1e6;
+    state.counters["cpu_s"] = benchmark::Counter(cpuSeconds, benchmark::Counter::kAvgIterations);
+    state.counters["cpu_us_per_line"] =
+        benchmark::Counter(cpuSeconds * 1e6 / yearResources / yearRulesPerResource,
+                           benchmark::Counter::kAvgIterations);
     state.counters["output_MB"] =
         static_cast<double>(std::filesystem::file_size(files.output)) / 1e6;
     state.counters["output_lines"] = static_cast<double>(lines);
@@ -119,7 +139,7 @@ void BM_CompareTwoNights(benchmark::State& state, bool run) {
     args.insert(args.end(), {"--format", "json", "-o", files.output.string()});
     long peak = 0;
     for (auto _ : state)
-        if ((peak = runChild(args)) < 0)
+        if ((peak = runChild(args).peak) < 0)
             state.SkipWithError("the previewer failed");
     std::set<std::string> listed;
     const auto comparison = nlohmann::json::parse(std::ifstream(files.output));

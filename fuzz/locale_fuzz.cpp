@@ -3,6 +3,7 @@
 // character per byte; odd: UTF-16, low byte first).
 
 #include "fuzz_input.h"
+#include "runtime/date.h"
 #include "runtime/integer.h"
 #include "runtime/locale.h"
 
@@ -32,7 +33,8 @@ void checkDate(const Locale& locale, const std::u16string& text) {
 
 void checkTimeOfDay(const Locale& locale, const std::u16string& text) {
     Date time = 0;
-    if (endsInValue([&] { time = locale.parseTimeOfDay(text); }, conversionErrors) &&
+    if (endsInValue([&] { time = timeOfDayAtWholeSeconds(locale.parseDate(text)); },
+                    conversionErrors) &&
         !(time >= 0 && time < 1))
         fault("a time of day outside one day");
 }

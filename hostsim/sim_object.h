@@ -88,7 +88,6 @@ class SimObject : public Object {
     void fail(const MemberId& member, AutomationError error);
     void recover(const MemberId& member) { failures_.erase(member); }
     void offer(const Guid& iid) { interfaces_.push_back(iid); }
-    void withdraw(const Guid& iid) { std::erase(interfaces_, iid); }
     // Every later call is counted by `fault`, which may fail it.
     void countCallsIn(CallFault& fault) { fault_ = &fault; }
 

@@ -45,7 +45,7 @@ Variant scalarOf(const json& value, const std::string& where, const std::string&
     if (value.is_number())
         return value.get<double>();
     if (value.is_string())
-        return fromUtf8(value.get<std::string>(), where);
+        return fromUtf8Input(value.get<std::string>(), where);
     if (value.is_boolean())
         return Boolean{value.get<bool>()};
     throw InputError(where + ": '" + member + "' must be a number or a text, not " +
@@ -84,12 +84,12 @@ CollegeFile parseCollege(const std::string& text, const std::string& fileName) {
             throw InputError(at + ": '" + member +
                              "' is not a college member (startDate, startTime, endTime, "
                              "PeriodsPerDay, WeeksPerYear, DaysOfWeek)");
-        const std::u16string name = fromUtf8(member, at);
+        const std::u16string name = fromUtf8Input(member, at);
         college.members.emplace(name, valueOf(value, at, member));
         college.lines.emplace(name, lineOf(text, member));
     }
     for (const char* member : memberNames)
-        if (!college.members.contains(fromUtf8(member, fileName)))
+        if (!college.members.contains(fromUtf8Input(member, fileName)))
             throw InputError(fileName + ": '" + member + "' is missing");
     return college;
 }

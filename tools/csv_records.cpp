@@ -22,10 +22,8 @@ std::string_view withoutCr(std::string_view line) {
     return line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
 }
 
-} // namespace
-
 // The fields of one record, read a line at a time.
-struct CsvRecords::Parse {
+struct Parse {
     char delimiter;
     std::vector<std::string> fields;
     std::string field;
@@ -74,8 +72,34 @@ struct CsvRecords::Parse {
     }
 };
 
-CsvRecords::CsvRecords(TextDecoder& text, std::optional<char> delimiter)
-    : text_(text), delimiter_(delimiter) {}
+// How often the header holds `delimiter` outside quotes.
+int occurrences(std::string_view header, char delimiter) {
+    int count = 0;
+    bool quoted = false;
+    for (const char c : header) {
+        quoted ^= c == '"';
+        count += !quoted && c == delimiter;
+    }
+    return count;
+}
+
+// How many of `columns` the header names, split at `delimiter`.
+std::size_t columnsFound(std::string_view header, char delimiter,
+                         const std::vector<std::string>& columns) {
+    Parse parse{delimiter, {}, {}};
+    parse.read(withoutCr(header));
+    return static_cast<std::size_t>(
+        std::count_if(columns.begin(), columns.end(), [&](const std::string& column) {
+            return std::find(parse.fields.begin(), parse.fields.end(), column) !=
+                   parse.fields.end();
+        }));
+}
+
+} // namespace
+
+CsvRecords::CsvRecords(TextDecoder& text, std::optional<char> delimiter,
+                       std::vector<std::string> columns)
+    : text_(text), delimiter_(delimiter), columns_(std::move(columns)) {}
 
 std::optional<CsvRecord> CsvRecords::next(std::vector<CsvProblem>& problems) {
     Line line;
@@ -84,7 +108,7 @@ std::optional<CsvRecord> CsvRecords::next(std::vector<CsvProblem>& problems) {
         if (isBlank(line.text))
             continue;
         if (!delimiter_)
-            delimiter_ = detectDelimiter(line.text);
+            delimiter_ = detectDelimiter(line.text, columns_);
         if (readRecord(line, record, problems))
             return record;
     }
@@ -139,19 +163,17 @@ bool CsvRecords::readRecord(const Line& first, CsvRecord& record,
     return false;
 }
 
-char detectDelimiter(std::string_view header) {
+char detectDelimiter(std::string_view header, const std::vector<std::string>& columns) {
     static constexpr std::array<char, 3> candidates = {',', ';', '\t'};
-    std::array<int, 3> counts{};
-    bool quoted = false;
-    for (const char c : header) {
-        if (c == '"')
-            quoted = !quoted;
-        for (std::size_t i = 0; i < candidates.size(); ++i)
-            counts[i] += !quoted && c == candidates[i];
+    char best = candidates[0];
+    std::pair<std::size_t, int> bestScore{0, -1};
+    for (const char candidate : candidates) {
+        const std::pair score{columnsFound(header, candidate, columns),
+                              occurrences(header, candidate)};
+        if (score > bestScore)
+            std::tie(best, bestScore) = std::pair(candidate, score);
     }
-    // The first of the most frequent: a comma when none occurs.
-    return candidates[static_cast<std::size_t>(std::max_element(counts.begin(), counts.end()) -
-                                               counts.begin())];
+    return best;
 }
 
 } // namespace bz::preview

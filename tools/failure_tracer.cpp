@@ -4,7 +4,6 @@
 #include "availability/weekly_writer.h"
 #include "calendar/college_setup.h"
 #include "preview_host.h"
-#include "rule.h"
 #include "runtime/error.h"
 
 namespace bz::preview {
@@ -23,21 +22,19 @@ FailureTracer::FailureTracer(const Variant& college, const Locale& locale) : sta
     SetActiveCollegeReference(state_.varCollege, state_.calendar, state_.locale, college);
 }
 
-Failure FailureTracer::trace(const std::u16string& pattern, const std::u16string& name,
-                             const std::u16string& hostKey) {
-    Rule rule;
-    try {
-        rule.fields = SplitPattern(pattern);
-    } catch (const AutomationError& error) {
-        return failed(stages::parsingPattern, "pattern", pattern, error);
-    }
-    if (const std::optional<FieldFailure> field = convertFields(rule, state_.locale))
-        return failed(stages::parsingPattern, fieldNames[field->field],
-                      std::u16string(rule.fields[field->field]), field->error);
-    return traceWriting(rule, pattern, name, hostKey);
+ConvertedPattern FailureTracer::convert(const std::u16string& pattern) {
+    return ConvertPattern(state_.locale, state_.transfer.remembered, pattern);
 }
 
-Failure FailureTracer::traceWriting(const Rule& rule, const std::u16string& pattern,
+Failure FailureTracer::trace(const ConvertedPattern& converted, const std::u16string& pattern,
+                             const std::u16string& name, const std::u16string& hostKey) {
+    if (const auto* failure = std::get_if<PatternFailure>(&converted))
+        return failed(stages::parsingPattern, fieldName(failure->field), failure->text,
+                      failure->error);
+    return traceWriting(std::get<PatternRule>(converted), pattern, name, hostKey);
+}
+
+Failure FailureTracer::traceWriting(const PatternRule& rule, const std::u16string& pattern,
                                     const std::u16string& name, const std::u16string& hostKey) {
     HostContext scratch;
     PreviewResource resource(name, hostKey, scratch);
@@ -56,8 +53,9 @@ Failure FailureTracer::traceWriting(const Rule& rule, const std::u16string& patt
         failure.field = "date";
         failure.value = failure.stage.substr(Stage::dateToPeriodText.size());
     } else if (failure.stage == stages::dayOfWeek) {
-        failure.field = fieldNames[2];
-        failure.value = rule.fields[2];
+        // The rule converted, so the pattern splits: its teaching day as written.
+        failure.field = fieldName(PatternField::teachingDay);
+        failure.value = SplitPattern(pattern)[static_cast<std::size_t>(PatternField::teachingDay)];
     }
     return failure;
 }

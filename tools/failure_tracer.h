@@ -19,20 +19,24 @@ struct Failure {
 };
 
 // Finds out why a pattern failed: the component's report names only the resource and the
-// stage, so the tracer converts the pattern once more with the component's own conversions and,
-// when they all succeed, writes the rule with its own weekly writer on a scratch resource, over
-// a calendar set up from the same college and a fresh day-mark store. It keeps the run-time
-// error instead of turning it into a report line.
+// stage. The tracer converts each line once with the component's own conversion step, remembering
+// its conversions as the component does; a failed conversion names the field, its value and the
+// run-time error, and a rule that converts is written with the component's own weekly writer on a
+// scratch resource, over a calendar set up from the same college and a fresh day-mark store. It
+// keeps the run-time error instead of turning it into a report line.
 class FailureTracer {
   public:
     FailureTracer(const Variant& college, const Locale& locale);
-    Failure trace(const std::u16string& pattern, const std::u16string& name,
-                  const std::u16string& hostKey);
+    // The pattern's one conversion, which the trace and the warnings share.
+    ConvertedPattern convert(const std::u16string& pattern);
+    // Why the component failed on `pattern`, converted as `converted`.
+    Failure trace(const ConvertedPattern& converted, const std::u16string& pattern,
+                  const std::u16string& name, const std::u16string& hostKey);
     // The calendar set up from the college.
     const Calendar& calendar() const { return state_.calendar; }
 
   private:
-    Failure traceWriting(const Rule& rule, const std::u16string& pattern,
+    Failure traceWriting(const PatternRule& rule, const std::u16string& pattern,
                          const std::u16string& name, const std::u16string& hostKey);
 
     LinkHelperState state_;

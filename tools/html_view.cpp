@@ -59,8 +59,10 @@ void printResource(std::ostream& out, std::size_t index, const TransferOutcome& 
 }
 
 void printContents(std::ostream& out, const TransferOutcome& outcome) {
-    out << "<nav><p><a href=\"#report\">Error report</a>: " << outcome.traced.size()
-        << " lines. <a href=\"#warnings\">Warnings</a>: " << outcome.warnings.groups().size()
+    const std::string reportCount = reportCountText(outcome);
+    out << "<nav><p><a href=\"#report\">Error report</a>: "
+        << (reportCount.empty() ? "none" : reportCount)
+        << ". <a href=\"#warnings\">Warnings</a>: " << outcome.warnings.groups().size()
         << ". Resources:</p>\n<ol class=\"contents\">\n";
     for (const std::size_t index : outcome.shown)
         out << "<li>" << linkTo(index, toUtf8(outcome.resource(index).name())) << "</li>\n";
@@ -69,8 +71,10 @@ void printContents(std::ostream& out, const TransferOutcome& outcome) {
 
 void printReport(std::ostream& out, const TransferOutcome& outcome) {
     out << "<h2 id=\"report\">Error report</h2>\n";
-    if (outcome.traced.empty())
+    if (outcome.report.empty())
         out << "<p>none</p>\n";
+    else
+        out << "<p>" << reportCountText(outcome) << ":</p>\n";
     out << "<ol class=\"report\">\n";
     for (const TracedLine& line : outcome.traced)
         out << "<li><code>" << escaped(toUtf8(line.text)) << "</code><br>"

@@ -13,7 +13,7 @@ std::optional<Date> dateOption(const char* option, const std::optional<std::stri
     if (!text)
         return std::nullopt;
     try {
-        return locale.locale->parseDate(fromUtf8(*text, option));
+        return locale.locale->parseDate(fromUtf8Input(*text, option));
     } catch (const AutomationError&) {
         throw InputError(std::string(option) + ": '" + *text + "' is not a date in " + locale.name);
     }
@@ -29,7 +29,7 @@ Inputs readInputs(const Options& options, PreviewLocale locale) {
         grid = DayRange{from, to, options.weeks};
     std::set<std::u16string> hostKeys;
     for (const std::string& key : options.resources)
-        hostKeys.insert(fromUtf8(key, "--resource"));
+        hostKeys.insert(fromUtf8Input(key, "--resource"));
     InputFile collegeFile = openInput(options.collegeFile, sampleCollege);
     CollegeFile college = parseCollege(contentOf(collegeFile), collegeFile.name());
     InputFile patternsFile = openInput(options.patternsFile, samplePatterns);

@@ -15,7 +15,8 @@
 namespace bz::preview {
 
 // Everything a run reads, each part checked before anything is sent: the locale, the college,
-// the patterns file open past its header, the grid's days and the resources asked for.
+// the patterns file open past its header, the grid's days, and the host keys asked for (whether
+// a resource has each is known only once every line is sent).
 struct Inputs {
     PreviewLocale locale;
     CollegeFile college;

@@ -15,6 +15,11 @@ using json = nlohmann::ordered_json;
 // Raised whenever a member's meaning or place changes.
 constexpr int schemaVersion = 2;
 
+// JSON text of `value`; bytes that are not UTF-8 (a file name's, say) stand as U+FFFD.
+std::string text(const json& value) {
+    return value.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
 std::string isoDate(Date date) {
     return isoDay(static_cast<std::int64_t>(date));
 }
@@ -85,7 +90,7 @@ void writeWeeks(std::string& out, const PreviewResource& resource, const Transfe
     for (const FoldedDay& day : foldWeeks(resource, outcome.days, outcome.calendar.periodsPerDay)) {
         out += first ? "{\"weekday\":\"" : ",{\"weekday\":\"";
         out += weekdayName(weekday(day.first.date, 1));
-        out += "\",\"weeks\":" + json(weekRanges(day.weeks)).dump() + ',';
+        out += "\",\"weeks\":" + text(json(weekRanges(day.weeks))) + ',';
         runsWriter.write(out, day.runs, std::nullopt);
         out += '}';
         first = false;
@@ -94,8 +99,8 @@ void writeWeeks(std::string& out, const PreviewResource& resource, const Transfe
 
 std::string resourceOf(const PreviewResource& resource, const TransferOutcome& outcome,
                        JsonForm form, const RunsWriter& runsWriter) {
-    std::string out = "{\"hostKey\":" + json(toUtf8(resource.hostKey())).dump() +
-                      ",\"name\":" + json(toUtf8(resource.name())).dump();
+    std::string out = "{\"hostKey\":" + text(json(toUtf8(resource.hostKey()))) +
+                      ",\"name\":" + text(json(toUtf8(resource.name())));
     if (form == JsonForm::Days) {
         out += ",\"days\":[";
         writeDays(out, resource, outcome, runsWriter);
@@ -128,9 +133,6 @@ json warningOf(const WarningGroup& group) {
             {"places", std::move(places)}};
 }
 
-std::string text(const json& value) {
-    return value.dump();
-}
 const std::string& text(const std::string& written) {
     return written;
 }
@@ -157,16 +159,16 @@ void printJson(std::ostream& out, const TransferOutcome& outcome, JsonForm form)
         {"periodsPerDay", calendar.periodsPerDay},  {"periodMinutes", calendar.periodMinutes},
         {"dayStart", clockText(calendar.dayStart)}, {"teachingDays", teachingDayNames(calendar)}};
     out << "{\n  \"schemaVersion\": " << schemaVersion
-        << ",\n  \"form\": " << json(form == JsonForm::Days ? "days" : "weeks").dump()
-        << ",\n  \"locale\": " << json(outcome.localeName).dump()
-        << ",\n  \"calendar\": " << calendarMember.dump() << ",\n  \"resources\": ";
+        << ",\n  \"form\": " << text(json(form == JsonForm::Days ? "days" : "weeks"))
+        << ",\n  \"locale\": " << text(json(outcome.localeName))
+        << ",\n  \"calendar\": " << text(calendarMember) << ",\n  \"resources\": ";
     printArray(
         out, outcome.shown,
         [&](std::size_t index) {
             return resourceOf(outcome.resource(index), outcome, form, runsWriter);
         },
         "  ");
-    out << ",\n  \"report\": {\n    \"text\": " << json(toUtf8(outcome.report)).dump()
+    out << ",\n  \"report\": {\n    \"text\": " << text(json(toUtf8(outcome.report)))
         << ",\n    \"lines\": ";
     printArray(
         out, outcome.traced, [&](const TracedLine& line) { return lineOf(line, outcome); }, "    ");

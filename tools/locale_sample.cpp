@@ -1,6 +1,7 @@
 #include "locale_sample.h"
 
 #include "availability/pattern.h"
+#include "availability/remembered_conversions.h"
 #include "rule.h"
 #include "runtime/text.h"
 
@@ -38,15 +39,16 @@ CheckLine describeLocale(const Locale& locale, const std::string& name,
                          const std::string& shortDateFormat) {
     const std::string sample = toUtf8(localeSamplePattern);
     const std::string account = name + ", short date " + shortDateFormat + "; '" + sample + "'";
-    const std::u16string pattern = localeSamplePattern; // the fields view it
-    Rule rule;
-    rule.fields = SplitPattern(pattern);
-    if (const std::optional<FieldFailure> failure = convertFields(rule, locale))
+    RememberedConversions nothingRemembered(0);
+    const ConvertedPattern converted =
+        ConvertPattern(locale, nothingRemembered, std::u16string(localeSamplePattern));
+    if (const auto* failure = std::get_if<PatternFailure>(&converted))
         return {"locale", CheckStatus::Failed,
-                account + " fails at its " + fieldNames[failure->field] + ": " +
+                account + " fails at its " + fieldName(failure->field) + ": " +
                     failure->error.what(),
                 "write the source system's dates year-month-day (2024-09-02), which read the "
                 "same in every locale, or give the account a regional format that reads them"};
+    const PatternRule& rule = std::get<PatternRule>(converted);
     return {"locale",
             CheckStatus::Ok,
             account + " reads as " + spelledDate(rule.firstDate) + " to " +

@@ -42,4 +42,11 @@ std::unique_ptr<LinkHelper> makeLinkHelper(const Options&, const Locale& locale)
     return std::make_unique<CoreLinkHelper>(locale);
 }
 
+// rename(2) replaces the target atomically.
+std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    return error;
+}
+
 } // namespace bz::preview

@@ -69,7 +69,7 @@ void addOptions(CLI::App& app, Options& options, std::vector<std::string>& colum
         ->delimiter(',');
     app.add_option("--delimiter", options.dialect.delimiter,
                    "the patterns file's field delimiter: , ; or tab (default: the one of them "
-                   "its header holds most)")
+                   "that splits its header into the columns looked for)")
         ->transform(CLI::CheckedTransformer(
             std::map<std::string, char>{{",", ','}, {";", ';'}, {"tab", '\t'}, {"\t", '\t'}}))
         ->option_text("CHAR");

@@ -21,17 +21,41 @@ std::optional<std::size_t> columnOf(const std::vector<std::string>& header, cons
     return static_cast<std::size_t>(found - header.begin());
 }
 
+std::string delimiterName(char delimiter) {
+    return delimiter == '\t' ? "tabs" : delimiter == ';' ? "semicolons" : "commas";
+}
+
+// InputError when the header names none of the columns looked for. No delimiter split it into
+// one (the one chosen splits it into the most), so the message lists what it holds.
+void checkNamesAColumn(const CsvRecord& header, const ColumnNames& columns, char delimiter,
+                       const std::string& fileName) {
+    for (const std::string* column : {&columns.hostKey, &columns.pattern, &columns.name})
+        if (std::find(header.fields.begin(), header.fields.end(), *column) != header.fields.end())
+            return;
+    std::string found;
+    for (const std::string& field : header.fields)
+        found += (found.empty() ? "'" : ", '") + field + "'";
+    throw InputError(located(fileName, header.line,
+                             "the header names none of the columns '" + columns.hostKey + "', '" +
+                                 columns.name + "' and '" + columns.pattern + "': split at " +
+                                 delimiterName(delimiter) + ", it holds " + found +
+                                 " (--delimiter and --columns say others)"));
+}
+
 } // namespace
 
 PatternReader::PatternReader(std::istream& in, const std::string& fileName,
                              const ColumnNames& columns, const CsvDialect& dialect)
-    : text_(in, dialect.encoding), records_(text_, dialect.delimiter), fileName_(fileName) {
+    : text_(in, dialect.encoding),
+      records_(text_, dialect.delimiter, {columns.hostKey, columns.pattern, columns.name}),
+      fileName_(fileName) {
     std::vector<CsvProblem> problems;
     const std::optional<CsvRecord> header = records_.next(problems);
     if (!problems.empty())
         throw InputError(located(fileName, problems.front().line, problems.front().what));
     if (!header)
         throw InputError(located(fileName, 1, "the file is empty: expected a header row"));
+    checkNamesAColumn(*header, columns, records_.delimiter(), fileName);
     for (const std::string* column : {&columns.hostKey, &columns.pattern})
         if (!columnOf(header->fields, *column, fileName))
             throw InputError(
@@ -63,10 +87,10 @@ std::optional<PatternLine> PatternReader::next(std::vector<std::string>& problem
         try {
             const std::string where = fileLine(fileName_, record->line);
             PatternLine read{record->line,
-                             fromUtf8(fields[hostKey_], where),
+                             fromUtf8Input(fields[hostKey_], where),
                              {},
-                             fromUtf8(fields[pattern_], where)};
-            read.name = name_ ? fromUtf8(fields[*name_], where) : read.hostKey;
+                             fromUtf8Input(fields[pattern_], where)};
+            read.name = name_ ? fromUtf8Input(fields[*name_], where) : read.hostKey;
             return read;
         } catch (const InputError& error) {
             problems.push_back(error.what());

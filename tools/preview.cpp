@@ -6,6 +6,7 @@
 #include "inputs.h"
 #include "json_view.h"
 #include "options.h"
+#include "output_file.h"
 #include "preview_platform.h"
 #include "preview_reader.h"
 #include "text_view.h"
@@ -16,39 +17,9 @@
 #include "installation_check.h"
 #endif
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 namespace bz::preview {
 
 namespace {
-
-// Where the preview goes: standard output, or the --output file, opened before the transfer
-// runs so that one that cannot be written fails at once.
-class Destination {
-  public:
-    Destination(const Options& options, std::ostream& out) : out_(&out) {
-        if (!options.output)
-            return;
-        name_ = *options.output;
-        file_.open(pathOf(name_), std::ios::binary);
-        if (!file_)
-            throw InputError(name_ + ": cannot write it: " + std::strerror(errno));
-        out_ = &file_;
-    }
-    std::ostream& stream() { return *out_; }
-    void close() {
-        if (!out_->flush())
-            throw InputError((name_.empty() ? "standard output" : name_) +
-                             ": cannot write it: " + std::strerror(errno));
-    }
-
-  private:
-    std::ofstream file_;
-    std::string name_;
-    std::ostream* out_;
-};
 
 // Sends every usable line of the patterns file; the unusable ones go to `problems`.
 void sendPatterns(TransferRun& run, Inputs& inputs, std::vector<std::string>& problems,
@@ -89,9 +60,9 @@ int exitStatus(const TransferOutcome& outcome, const Options& options) {
 // Two saved previews: nothing runs.
 int compareSaved(const Snapshot& earlier, const Options& options, std::ostream& out) {
     const Snapshot later = readPreview(options.compare.back());
-    Destination destination(options, out);
+    Destination destination(options.output, out);
     const int status = printChanges(destination.stream(), earlier, later, options);
-    destination.close();
+    destination.commit();
     return status;
 }
 
@@ -108,7 +79,7 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
                          inputs.locale.order,
                          {options.format == Format::Html || earlier, std::move(inputs.hostKeys)});
     // Once the component has taken the college, before the first line is sent.
-    Destination destination(options, out);
+    Destination destination(options.output, out);
     if (inputs.locale.warning)
         transfer.warn(*inputs.locale.warning);
     std::vector<std::string> problems;
@@ -121,7 +92,7 @@ int run(const Options& options, std::ostream& out, std::ostream& err, bool progr
                 : exitStatus(outcome, options);
     if (!earlier)
         print(destination.stream(), outcome, options, inputs);
-    destination.close();
+    destination.commit();
     for (const std::string& problem : problems)
         err << "bz-preview: " << problem << '\n';
     return problems.empty() ? status : 2;
@@ -134,17 +105,22 @@ int runPreview(std::span<const std::string> args, std::ostream& out, std::ostrea
     const std::variant<Options, int> parsed = parseOptions(args, out, err);
     if (const int* status = std::get_if<int>(&parsed))
         return *status;
+    const Options& options = std::get<Options>(parsed);
     try {
 #ifdef _WIN32
-        if (std::get<Options>(parsed).check)
-            return checkInstallation(std::get<Options>(parsed), out);
+        if (options.check)
+            return checkInstallation(options, out);
 #endif
-        return run(std::get<Options>(parsed), out, err, progress);
+        return run(options, out, err, progress);
     } catch (const InputError& error) {
+        err << "bz-preview: " << error.what() << '\n';
+    } catch (const OutputError& error) {
         err << "bz-preview: " << error.what() << '\n';
     } catch (const std::exception& error) {
         err << "bz-preview: cannot go on: " << error.what() << '\n';
     }
+    if (options.output)
+        err << "bz-preview: " << *options.output << ": not written; it is left as it was\n";
     return 2;
 }
 

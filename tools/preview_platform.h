@@ -6,9 +6,11 @@
 #include "runtime/locale.h"
 #include "warning.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace bz::preview {
 
@@ -28,5 +30,9 @@ PreviewLocale previewLocale(const Options& options);
 
 // The component, reading under `locale`. InputError when it cannot be had.
 std::unique_ptr<LinkHelper> makeLinkHelper(const Options& options, const Locale& locale);
+
+// Puts file `from` in the place of file `to` in one step, replacing it: no reader sees `to`
+// missing or half written. The error when it cannot.
+std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace bz::preview

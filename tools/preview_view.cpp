@@ -15,6 +15,20 @@ std::string traceText(const TracedLine& line) {
            toUtf8(failure.description) + ")";
 }
 
+std::string reportCountText(const TransferOutcome& outcome) {
+    // The component writes CR LF before each line.
+    std::size_t received = 0;
+    for (std::size_t at = outcome.report.find(u"\r\n"); at != std::u16string::npos;
+         at = outcome.report.find(u"\r\n", at + 2))
+        ++received;
+    if (outcome.report.empty())
+        return {};
+    std::string text = std::to_string(received) + " lines as the transfer object received them";
+    if (outcome.traced.size() != received)
+        text += ", " + std::to_string(outcome.traced.size()) + " of them on the resources shown";
+    return text;
+}
+
 std::string outsideText(const PeriodCells& cells, const DerivedCalendar& calendar) {
     const std::int32_t calendarPeriods = calendar.periodsPerWeek() * calendar.weekCount();
     std::string text;

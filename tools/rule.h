@@ -1,38 +1,28 @@
 #pragma once
 
 #include "availability/pattern.h"
-#include "runtime/date.h"
-#include "runtime/error.h"
-#include "runtime/integer.h"
-#include "runtime/locale.h"
 
 #include <array>
-#include <optional>
+#include <cstddef>
 #include <string>
+#include <variant>
 
 namespace bz::preview {
 
-// An availability pattern converted as the component converts it.
+// A pattern the component accepted: its fields as written and the rule they convert to.
 struct Rule {
     PatternFields fields;
-    Date firstDate = 0;
-    Date lastDate = 0;
-    Integer teachingDay = 0;
-    Date startTime = 0;
-    Date endTime = 0;
+    PatternRule values;
 };
 
-inline constexpr std::array<const char*, 5> fieldNames = {"first date", "last date", "teaching day",
-                                                          "start time", "end time"};
+// A pattern converted as the component converts it: its rule, or the part that failed.
+using ConvertedPattern = std::variant<PatternRule, PatternFailure>;
 
-// The first field that fails to convert, and its run-time error.
-struct FieldFailure {
-    std::size_t field;
-    AutomationError error;
-};
-
-// Converts `rule.fields` in the component's order, with its conversions; nothing when all five
-// convert.
-std::optional<FieldFailure> convertFields(Rule& rule, const Locale& locale);
+// How the views name each part of a pattern: "first date" .. "end time", "pattern" for the whole.
+inline std::string fieldName(PatternField field) {
+    static constexpr std::array<const char*, 6> names = {"first date", "last date", "teaching day",
+                                                         "start time", "end time",  "pattern"};
+    return names[static_cast<std::size_t>(field)];
+}
 
 } // namespace bz::preview

@@ -51,25 +51,28 @@ std::string weeksWritten(const FieldEffects& effects) {
 
 void checkDates(std::vector<Warning>& warnings, const Rule& rule, const DerivedCalendar& calendar,
                 const FieldEffects& effects, const Locale& locale, DateOrder order) {
-    for (std::size_t field : {0u, 1u})
-        if (readInOtherOrder(rule.fields[field], order))
+    for (const PatternField field : {PatternField::firstDate, PatternField::lastDate}) {
+        const std::u16string_view text = rule.fields[static_cast<std::size_t>(field)];
+        const Date date =
+            field == PatternField::firstDate ? rule.values.firstDate : rule.values.lastDate;
+        if (readInOtherOrder(text, order))
             warnings.push_back({{},
-                                std::string(fieldNames[field]) +
+                                fieldName(field) +
                                     " read with day and month swapped, since the locale's month is "
                                     "no month",
-                                "'" + toUtf8(rule.fields[field]) + "' is read as " +
-                                    dateText(field ? rule.lastDate : rule.firstDate, locale)});
-    if (splitDate(rule.firstDate).time != 0)
+                                "'" + toUtf8(text) + "' is read as " + dateText(date, locale)});
+    }
+    if (splitDate(rule.values.firstDate).time != 0)
         warnings.push_back({{},
                             "first date '" + toUtf8(rule.fields[0]) + "' carries the time " +
-                                clockText(rule.firstDate) +
+                                clockText(rule.values.firstDate) +
                                 ", which the component adds to every span of the rule"});
-    if (rule.lastDate < calendar.yearStart || rule.firstDate > calendar.yearEnd)
+    if (rule.values.lastDate < calendar.yearStart || rule.values.firstDate > calendar.yearEnd)
         warnings.push_back(
             {{},
              "the rule lies wholly outside the calendar (" + dateText(calendar.yearStart, locale) +
                  " to " + dateText(calendar.yearEnd, locale) + "); " + weeksWritten(effects)});
-    else if (rule.lastDate < rule.firstDate)
+    else if (rule.values.lastDate < rule.values.firstDate)
         warnings.push_back({{}, "the rule ends before it starts; " + weeksWritten(effects)});
     else if (effects.availabilityStores == 0)
         warnings.push_back({{},
@@ -79,20 +82,20 @@ void checkDates(std::vector<Warning>& warnings, const Rule& rule, const DerivedC
 
 void checkTimes(std::vector<Warning>& warnings, const Rule& rule, const DerivedCalendar& calendar,
                 const FieldEffects& effects) {
-    if (rule.startTime < calendar.dayStart)
+    if (rule.values.startTime < calendar.dayStart)
         warnings.push_back({{},
-                            "start time " + clockText(rule.startTime) +
+                            "start time " + clockText(rule.values.startTime) +
                                 " lies before the teaching day, which starts at " +
                                 clockText(calendar.dayStart) + ": the span starts then"});
-    if (rule.endTime > calendar.dayEnd)
+    if (rule.values.endTime > calendar.dayEnd)
         warnings.push_back({{},
-                            "end time " + clockText(rule.endTime) +
+                            "end time " + clockText(rule.values.endTime) +
                                 " lies after the teaching day, which ends at " +
                                 clockText(calendar.dayEnd) + ": the span ends then"});
     if (effects.availabilityStores > 0 && effects.availableRuns == 0)
         warnings.push_back({{},
-                            "the span " + clockText(rule.startTime) + "-" +
-                                clockText(rule.endTime) +
+                            "the span " + clockText(rule.values.startTime) + "-" +
+                                clockText(rule.values.endTime) +
                                 " covers no period (it rounds to none or ends before it starts): "
                                 "the rule only clears its days"});
 }

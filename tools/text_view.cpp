@@ -2,6 +2,7 @@
 
 #include "day_runs.h"
 #include "grid.h"
+#include "preview_view.h"
 #include "runtime/text.h"
 
 namespace bz::preview {
@@ -26,8 +27,7 @@ void printReport(std::ostream& out, const TransferOutcome& outcome) {
         out << "Error report: none\n";
         return;
     }
-    out << "Error report, " << outcome.traced.size()
-        << " lines as the transfer object received them:\n";
+    out << "Error report, " << reportCountText(outcome) << ":\n";
     for (const TracedLine& line : outcome.traced)
         out << "  " << toUtf8(line.text) << "\n    " << traceText(line) << '\n';
 }

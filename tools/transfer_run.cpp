@@ -42,7 +42,9 @@ TransferRun::TransferRun(const CollegeFile& college, std::unique_ptr<LinkHelper>
 }
 
 // The component reads a resource's name only to report a failure on it: then the failure is
-// traced, and its report line is the one the component wrote.
+// traced, and the line's report line is rebuilt from the name and the stage the trace reaches (the
+// report itself is the transfer object's, whole). A line the component accepted is checked for
+// warnings instead.
 void TransferRun::send(const PatternLine& field, const std::string& fileName) {
     const Source source{fileName, field.line};
     const std::size_t index = resourceFor(field, source);
@@ -51,11 +53,13 @@ void TransferRun::send(const PatternLine& field, const std::string& fileName) {
     helper_->setAvailabilityByString(resources_[index], field.pattern);
     if (!wanted(index))
         return;
+    const ConvertedPattern converted = tracer_->convert(field.pattern);
     if (context_.effects.nameReads == 0) {
-        checkRule(field, source, index);
+        if (const auto* rule = std::get_if<PatternRule>(&converted))
+            checkRule({SplitPattern(field.pattern), *rule}, source, index);
         return;
     }
-    Failure failure = tracer_->trace(field.pattern, field.name, field.hostKey);
+    Failure failure = tracer_->trace(converted, field.pattern, field.name, field.hostKey);
     std::u16string text = AvailabilityReportLine(field.name, failure.stage);
     outcome_.traced.push_back({source, index, std::move(text), std::move(failure)});
 }
@@ -95,10 +99,7 @@ bool TransferRun::wanted(std::size_t resource) const {
            settings_.hostKeys.contains(resources_[resource].hostKey());
 }
 
-void TransferRun::checkRule(const PatternLine& field, const Source& source, std::size_t resource) {
-    Rule rule;
-    rule.fields = SplitPattern(field.pattern);
-    convertFields(rule, locale_);
+void TransferRun::checkRule(const Rule& rule, const Source& source, std::size_t resource) {
     for (Warning& warning :
          ruleWarnings(rule, outcome_.calendar, context_.effects, locale_, order_)) {
         warning.where = source.text();

@@ -43,7 +43,7 @@ class TransferRun {
   private:
     std::size_t resourceFor(const PatternLine& field, const Source& source);
     bool wanted(std::size_t resource) const;
-    void checkRule(const PatternLine& field, const Source& source, std::size_t resource);
+    void checkRule(const Rule& rule, const Source& source, std::size_t resource);
 
     const Locale& locale_;
     DateOrder order_;

@@ -5,7 +5,7 @@
 
 namespace bz::preview {
 
-std::u16string fromUtf8(std::string_view text, std::string_view where) {
+std::u16string fromUtf8Input(std::string_view text, std::string_view where) {
     std::optional<std::u16string> decoded = decodeUtf8(text);
     if (!decoded)
         throw InputError(std::string(where) + ": the text is not valid UTF-8");

@@ -146,10 +146,6 @@ Date addDays(Date date, double days) {
     return joinDate(fields.day + static_cast<std::int64_t>(days), fields.time);
 }
 
-std::int64_t dayDifference(Date from, Date to) {
-    return splitDate(to).day - splitDate(from).day;
-}
-
 std::int64_t minuteDifference(Date from, Date to) {
     return minuteDifference(splitDate(from), splitDate(to));
 }

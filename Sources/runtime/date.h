@@ -68,8 +68,6 @@ std::int64_t secondsOfDay(const DateFields& fields);
 // Adds days (interval "d") keeping the time of day; a fractional count is cut toward zero to
 // whole days. Error 6 out of range.
 Date addDays(Date date, double days);
-// Midnights crossed from `from` to `to` (interval "d").
-std::int64_t dayDifference(Date from, Date to);
 // Minute boundaries crossed from `from` to `to` (interval "n").
 std::int64_t minuteDifference(Date from, Date to);
 std::int64_t minuteDifference(const DateFields& from, const DateFields& to);

@@ -39,10 +39,6 @@ class PortableLocale final : public Locale {
     Date parseDate(std::u16string_view text) const override {
         return parseDateText(model_, text, currentYear_);
     }
-    // Parsed times are whole seconds, so rounding to whole seconds recovers the time exactly.
-    Date parseTimeOfDay(std::u16string_view text) const override {
-        return timeOfDayAtWholeSeconds(parseDate(text));
-    }
     double parseNumber(std::u16string_view text) const override {
         return parseNumberText(model_, text);
     }

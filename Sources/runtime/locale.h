@@ -19,8 +19,6 @@ class Locale {
     virtual std::u16string formatDate(Date date) const = 0;
     // Text holding a date, a time of day or both.
     virtual Date parseDate(std::u16string_view text) const = 0;
-    // The time-of-day part of text that holds a date, a time of day or both.
-    virtual Date parseTimeOfDay(std::u16string_view text) const = 0;
     // A number with the locale's decimal and grouping characters.
     virtual double parseNumber(std::u16string_view text) const = 0;
     // The decimal character of numbers shown as text.

@@ -46,6 +46,44 @@ TEST_F(DispatchObjectTest, NamedStringReferenceArrivesAsTheCoreSaysIt) {
     EXPECT_EQ(calls[0].args[0].value, Variant(u"S1"s));
 }
 
+TEST_F(DispatchObjectTest, NamedArgumentsArriveWholeWhateverTheirLength) {
+    hostsim::SimObject& target = host_.addObject(u"target");
+    target.define(u"Member", [](Invocation&) { return Variant(); });
+    ObjectRef object = throughCom(target);
+    const Variant value(std::int16_t{1});
+    // The second and third are longer than any standard library's in-place string buffer.
+    const std::vector<std::u16string> names{u"key", u"theHostKeyOfTheResourceTheMemberLooksFor",
+                                            u"aSecondNameLongerThanAnyInPlaceBufferToo"};
+    host::call(*object, u"Member"s,
+               {host::byValue(value), host::byValue(value), host::byValue(value)},
+               {names[0], names[1], names[2]});
+    EXPECT_EQ(host_.takeCalls()[0].namedArgs, names);
+}
+
+TEST_F(DispatchObjectTest, ArgumentsNotWhereTheCountsSayAreRefusedBeforeAnyCall) {
+    hostsim::SimObject& target = host_.addObject(u"target");
+    target.define(u"Member", [](Invocation&) { return Variant(); });
+    const com::ComPtr<IDispatch> face = com::hostDispatch(ObjectRef(&target));
+    LPOLESTR name = const_cast<LPOLESTR>(L"Member");
+    DISPID member = 0;
+    ASSERT_EQ(face->GetIDsOfNames(IID_NULL, &name, 1, 0, &member), S_OK);
+    VARIANT argument;
+    VariantInit(&argument);
+    DISPID named = member;
+    DISPPARAMS moreNamedThanArguments{&argument, &named, 0, 1};
+    DISPPARAMS noArguments{nullptr, nullptr, 1, 0};
+    DISPPARAMS noNames{&argument, nullptr, 1, 1};
+    for (DISPPARAMS* params :
+         {static_cast<DISPPARAMS*>(nullptr), &moreNamedThanArguments, &noArguments, &noNames}) {
+        VARIANT result;
+        VariantInit(&result);
+        EXPECT_EQ(
+            face->Invoke(member, IID_NULL, 0, DISPATCH_METHOD, params, &result, nullptr, nullptr),
+            E_INVALIDARG);
+    }
+    EXPECT_TRUE(host_.takeCalls().empty());
+}
+
 TEST_F(DispatchObjectTest, CallsThatBreakTheCallersRulesFailBeforeAnyCall) {
     ObjectRef object = throughCom(host_.addObject(u"target"));
     const Variant value(std::int16_t{1});

@@ -196,19 +196,6 @@ TEST(AddDays, LeavingTheRangeOverflows) {
     EXPECT_EQ(errorOf([] { addDays(0.0, std::numeric_limits<double>::quiet_NaN()); }), 6);
 }
 
-TEST(DayDifference, CountsMidnightsCrossed) {
-    const struct {
-        Date from;
-        Date to;
-        std::int64_t days;
-    } cases[] = {
-        {1.99, 2.01, 1},  {2.01, 1.99, -1}, {1.0, 1.99, 0},    {-1.25, -0.75, 1},
-        {-0.75, 0.25, 0}, {-2.5, 1.5, 3},   {-1.75, -1.25, 0}, {minDate, maxDate, 3615899},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(dayDifference(c.from, c.to), c.days) << c.from << " to " << c.to;
-}
-
 TEST(MinuteDifference, CountsMinuteBoundariesCrossed) {
     const double monday = 46027.0;
     const struct {

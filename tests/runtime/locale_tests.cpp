@@ -276,19 +276,24 @@ TEST(ParseDate, ReadsBackItsTextForm) {
     }
 }
 
-TEST(ParseTimeOfDay, KeepsOnlyTheTime) {
+// The time-of-day part of text read as a date, as the conversion to periods takes it.
+Date timeOfDay(const Locale& locale, std::u16string_view text) {
+    return timeOfDayAtWholeSeconds(locale.parseDate(text));
+}
+
+TEST(ParseDate, TimeOfDayKeepsOnlyTheTime) {
     const Locale& locale = localeOf(Kind::EnUs);
-    EXPECT_EQ(locale.parseTimeOfDay(u"6/30/2011 01:20:34 PM"), seconds(13, 20, 34));
-    EXPECT_EQ(locale.parseTimeOfDay(u"12/29/1899 6:00 AM"), 0.25);
-    EXPECT_EQ(locale.parseTimeOfDay(u"12/31/9999 10:00"), 10.0 / 24);
-    EXPECT_EQ(locale.parseTimeOfDay(u"1/2/1970"), 0.0);
-    EXPECT_EQ(locale.parseTimeOfDay(u"10:00"), 10.0 / 24);
-    EXPECT_EQ(errorOf([&] { locale.parseTimeOfDay(u""); }), 13);
-    EXPECT_EQ(errorOf([&] { locale.parseTimeOfDay(u"1/1/10000 10:00"); }), 6);
+    EXPECT_EQ(timeOfDay(locale, u"6/30/2011 01:20:34 PM"), seconds(13, 20, 34));
+    EXPECT_EQ(timeOfDay(locale, u"12/29/1899 6:00 AM"), 0.25);
+    EXPECT_EQ(timeOfDay(locale, u"12/31/9999 10:00"), 10.0 / 24);
+    EXPECT_EQ(timeOfDay(locale, u"1/2/1970"), 0.0);
+    EXPECT_EQ(timeOfDay(locale, u"10:00"), 10.0 / 24);
+    EXPECT_EQ(errorOf([&] { timeOfDay(locale, u""); }), 13);
+    EXPECT_EQ(errorOf([&] { timeOfDay(locale, u"1/1/10000 10:00"); }), 6);
 }
 
 // The time of day read back from a Date's text form is the Date's time at whole seconds.
-TEST(ParseTimeOfDay, MatchesTheTextFormAtWholeSeconds) {
+TEST(ParseDate, TimeOfDayMatchesTheTextFormAtWholeSeconds) {
     const Date dates[] = {
         46027.0 + 10.0 / 24,
         46027.0 + 9.0 / 24 + 1.0 / 24,
@@ -302,14 +307,14 @@ TEST(ParseTimeOfDay, MatchesTheTextFormAtWholeSeconds) {
     };
     for (const Kind kind : allKinds)
         for (const Date date : dates)
-            EXPECT_EQ(localeOf(kind).parseTimeOfDay(localeOf(kind).formatDate(date)),
+            EXPECT_EQ(timeOfDay(localeOf(kind), localeOf(kind).formatDate(date)),
                       timeOfDayAtWholeSeconds(date))
                 << nameOf(kind) << " " << date;
     // Every second of a day, as the conversion to periods takes it arithmetically.
     const Locale& locale = localeOf(Kind::EnGb);
     for (int second = 0; second < 86400; ++second) {
         const Date date = 46027.0 + second / 86400.0;
-        ASSERT_EQ(locale.parseTimeOfDay(locale.formatDate(date)), timeOfDayAtWholeSeconds(date))
+        ASSERT_EQ(timeOfDay(locale, locale.formatDate(date)), timeOfDayAtWholeSeconds(date))
             << second;
     }
 }

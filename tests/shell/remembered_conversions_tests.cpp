@@ -22,9 +22,6 @@ class SwappableLocale final : public Locale {
         ++conversions_;
         return current_->parseDate(text);
     }
-    Date parseTimeOfDay(std::u16string_view text) const override {
-        return current_->parseTimeOfDay(text);
-    }
     double parseNumber(std::u16string_view text) const override {
         ++conversions_;
         return current_->parseNumber(text);

@@ -184,7 +184,6 @@ class NoDates final : public Locale {
   public:
     std::u16string formatDate(Date) const override { return {}; }
     Date parseDate(std::u16string_view) const override { raise(ErrorNumber::TypeMismatch); }
-    Date parseTimeOfDay(std::u16string_view) const override { return 0; }
     double parseNumber(std::u16string_view) const override { return 0; }
     char16_t decimalSeparator() const override { return u'.'; }
 };

@@ -116,7 +116,8 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
          header + "H2,Gym,2025-01-07|2025-01-23|1|07:00|09:00\nH2,Gym,x\n" +
              "H1,Hall,2025-01-07|2025-01-23|1|07:00|09:00\nH1,Hall,x\n",
          1,
-         {"Error report, 1 lines as the transfer object received them:",
+         {"Error report, 2 lines as the transfer object received them, 1 of them on the "
+          "resources shown:",
           "Warnings:\n  {patterns}:4: start time 07:00 lies before the teaching day, which starts "
           "at "
           "08:00: the span starts then"},
@@ -215,6 +216,21 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
          0,
          {"Salle été (host key S1)", "Warnings: none"},
          ""},
+        {"the delimiter that splits out the columns, though commas are as many",
+         files,
+         "hostkey;name;pattern;notes (room, floor, wing, desk)\n"
+         "H1;Hall;2025-01-01|2025-12-31|2|08:30|09:30;a, b\n",
+         0,
+         {"Hall (host key H1)", "  weeks 1-3: Thu 08:30-09:30"},
+         ""},
+        {"a header that names no column under any delimiter: what it holds",
+         files,
+         "id|room|availability,notes\nH1|Hall|x,\n",
+         2,
+         {},
+         "bz-preview: {patterns}:1: the header names none of the columns 'hostkey', 'name' and "
+         "'pattern': split at commas, it holds 'id|room|availability', 'notes' (--delimiter and "
+         "--columns say others)\n"},
         {"no pattern column",
          files,
          "hostkey,name\nH1,Hall\n",
@@ -322,9 +338,57 @@ TEST(PreviewProcessTest, PrintsWhatTheTransferWritesAndExitsWithItsStatus) {
     }
 }
 
+TEST(PreviewProcessTest, AnOutputFileIsReplacedOnlyByAWholePreview) {
+    const TempFile collegeFile(college), patterns(header + thursdays);
+    const TempFile output("last night's preview\n");
+    const std::string inputs =
+        "-c " + collegeFile.path() + " -p " + patterns.path() + " --locale en-GB";
+    const std::string args = inputs + " -o " + output.path();
+    const PreviewRun stopped = runPreview(args + " --resource NOPE");
+    EXPECT_EQ(stopped.status, 2);
+    EXPECT_EQ(contentOf(output.path()), "last night's preview\n");
+    EXPECT_EQ(stopped.err, "bz-preview: --resource: no resource has the host key 'NOPE'\n"
+                           "bz-preview: " +
+                               output.path() + ": not written; it is left as it was\n");
+    const std::filesystem::path folder = std::filesystem::path(output.path()).parent_path();
+    const std::string name = std::filesystem::path(output.path()).filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(name + "."))
+            << entry.path() << " left behind";
+
+    EXPECT_EQ(runPreview(args).status, 0);
+    EXPECT_THAT(contentOf(output.path()), ::testing::HasSubstr("weeks 1-3: Thu 08:30-09:30\n"));
+    // A link (as /dev/stdout is one) is written through and stays a link.
+    const TempFile linked("");
+    const std::filesystem::path link = linked.path() + ".link";
+    std::filesystem::create_symlink(linked.path(), link);
+    EXPECT_EQ(runPreview(inputs + " -o " + link.string()).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_THAT(contentOf(linked.path()), ::testing::HasSubstr("weeks 1-3: Thu 08:30-09:30\n"));
+    std::filesystem::remove(link);
+}
+
+// A report whose lines are all on resources --resource leaves out is no empty report, in the
+// text view and the HTML view alike.
+TEST(PreviewProcessTest, TheViewsCountTheReportAlikeUnderResource) {
+    const TempFile collegeFile(college), patterns(header + "H2,Gym,x\n" + thursdays);
+    const TempFile page("", ".html");
+    const std::string args =
+        "-c " + collegeFile.path() + " -p " + patterns.path() + " --locale en-GB --resource H1";
+    const std::string count =
+        "1 lines as the transfer object received them, 0 of them on the resources shown:";
+    const PreviewRun text = runPreview(args);
+    EXPECT_EQ(text.status, 1) << text.err;
+    EXPECT_THAT(text.out, ::testing::HasSubstr("\nError report, " + count + "\n"));
+    EXPECT_EQ(runPreview(args + " --format html -o " + page.path()).status, 1);
+    EXPECT_THAT(contentOf(page.path()), ::testing::HasSubstr("<p>" + count + "</p>\n"));
+}
+
 TEST(PreviewProcessTest, JsonCarriesTheRunsTheReportAndItsTraces) {
     const TempFile collegeFile(college);
-    const TempFile patterns(header + thursdays + "H1,Hall,2025-01-07|2025-01-07|1|nine|09:00\n");
+    // A file name that is not UTF-8 stands in the JSON text with U+FFFD for its bad byte.
+    const TempFile patterns(header + thursdays + "H1,Hall,2025-01-07|2025-01-07|1|nine|09:00\n",
+                            "p\xFF.csv");
     const PreviewRun run = runPreview("--format json --days -c " + collegeFile.path() + " -p " +
                                       patterns.path() + " --locale en-GB");
     EXPECT_EQ(run.status, 1) << run.err;
@@ -341,6 +405,8 @@ TEST(PreviewProcessTest, JsonCarriesTheRunsTheReportAndItsTraces) {
               "\r\nError converting availability for 'Hall': Parsing availability string");
     const auto& line = document["report"]["lines"][0];
     EXPECT_EQ(line["source"]["line"], 3);
+    EXPECT_THAT(line["source"]["file"].get<std::string>(), ::testing::EndsWith("p\uFFFD.csv"));
+    EXPECT_EQ(run.err, "");
     EXPECT_EQ(line["field"], "start time");
     EXPECT_EQ(line["value"], "nine");
     EXPECT_EQ(line["error"]["number"], 13);

@@ -4,6 +4,7 @@
 #include "host/com/dispatch_object.h"
 #include "host_dispatch.h"
 #include "input_error.h"
+#include "runtime/com/unique_any.h"
 #include "transfer_face.h"
 #include "utf.h"
 
@@ -32,10 +33,7 @@ class Apartment {
     Apartment& operator=(const Apartment&) = delete;
 };
 
-struct LibraryDeleter {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
+using Library = com::UniqueAny<HMODULE, FreeLibrary>;
 
 com::ComPtr<IDispatch> fromRegistry() {
     CLSID clsid{};

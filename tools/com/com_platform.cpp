@@ -42,4 +42,11 @@ std::unique_ptr<LinkHelper> makeLinkHelper(const Options& options, const Locale&
     return comLinkHelper(options.dll);
 }
 
+// MoveFileExW replaces the target in one step; std::filesystem::rename may not on MinGW.
+std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    return {static_cast<int>(GetLastError()), std::system_category()};
+}
+
 } // namespace bz::preview

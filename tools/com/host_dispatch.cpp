@@ -4,6 +4,7 @@
 #include "host/com/variant_conversion.h"
 #include "runtime/com/bstr.h"
 #include "runtime/com/com_object.h"
+#include "runtime/com/dispatch_params.h"
 #include "runtime/com/hresult_error.h"
 #include "runtime/com/unique_variant.h"
 #include "runtime/error.h"
@@ -72,6 +73,8 @@ class HostDispatch final : public ComObject<HostDispatch, IDispatch> {
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* exception, UINT*) override {
+        if (!wellFormed(params))
+            return E_INVALIDARG;
         return guarded(IID_IDispatch, [&] {
             try {
                 return invoke(member, flags, *params, result);
@@ -101,7 +104,7 @@ class HostDispatch final : public ComObject<HostDispatch, IDispatch> {
         return names_[static_cast<std::size_t>(id - firstNameId)];
     }
     // The name of a named argument: only a name this face gave out names one.
-    const std::u16string& argumentName(DISPID id) const {
+    std::u16string argumentName(DISPID id) const {
         if (id < firstNameId)
             throw AutomationError(DISP_E_PARAMNOTFOUND, {}, {});
         return std::get<std::u16string>(memberOf(id));

@@ -52,10 +52,6 @@ Date PlatformLocale::parseDate(std::u16string_view text) const {
     return date;
 }
 
-Date PlatformLocale::parseTimeOfDay(std::u16string_view text) const {
-    return timeOfDayAtWholeSeconds(parseDate(text));
-}
-
 double PlatformLocale::parseNumber(std::u16string_view text) const {
     TerminatedText terminated(text);
     double number = 0;

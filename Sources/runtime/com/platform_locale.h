@@ -10,7 +10,6 @@ class PlatformLocale final : public Locale {
   public:
     std::u16string formatDate(Date date) const override;
     Date parseDate(std::u16string_view text) const override;
-    Date parseTimeOfDay(std::u16string_view text) const override;
     double parseNumber(std::u16string_view text) const override;
     char16_t decimalSeparator() const override;
 };

@@ -4,10 +4,12 @@
 #include "module.h"
 #include "runtime/com/hresult_error.h"
 #include "runtime/com/type_descriptions.h"
+#include "runtime/com/unique_any.h"
 
-#include <memory>
+#include <exception>
+#include <functional>
+#include <initializer_list>
 #include <string>
-#include <type_traits>
 
 namespace bz::com {
 
@@ -30,10 +32,7 @@ void checkWin32(LSTATUS status) {
         raiseHresult(HRESULT_FROM_WIN32(static_cast<unsigned long>(status)));
 }
 
-struct KeyClose {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using Key = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyClose>;
+using Key = UniqueAny<HKEY, RegCloseKey>;
 
 // Key `path` under HKEY_CLASSES_ROOT, created when missing, open for setting values.
 Key createKey(const std::wstring& path) {
@@ -63,6 +62,31 @@ void deleteTree(const std::wstring& path) {
         checkWin32(status);
 }
 
+// Removes the type library's registration; one that is not there is no failure.
+void unregisterTypeLibrary() {
+    const TLIBATTR identity = identityOf(*componentTypeLibrary());
+    const HRESULT hr = UnRegisterTypeLib(identity.guid, identity.wMajorVerNum,
+                                         identity.wMinorVerNum, identity.lcid, identity.syskind);
+    if (hr != TYPE_E_REGISTRYACCESS)
+        check(hr);
+}
+
+// Runs every step, also after one fails, then raises the first failure: one step that fails
+// leaves no more behind than itself.
+void everyStep(std::initializer_list<std::function<void()>> steps) {
+    std::exception_ptr first;
+    for (const std::function<void()>& step : steps) {
+        try {
+            step();
+        } catch (...) {
+            if (!first)
+                first = std::current_exception();
+        }
+    }
+    if (first)
+        std::rethrow_exception(first);
+}
+
 } // namespace
 
 void registerServer() {
@@ -85,13 +109,7 @@ void registerServer() {
 }
 
 void unregisterServer() {
-    const TLIBATTR identity = identityOf(*componentTypeLibrary());
-    const HRESULT hr = UnRegisterTypeLib(identity.guid, identity.wMajorVerNum,
-                                         identity.wMinorVerNum, identity.lcid, identity.syskind);
-    if (hr != TYPE_E_REGISTRYACCESS)
-        check(hr);
-    deleteTree(classKey());
-    deleteTree(progId);
+    everyStep({unregisterTypeLibrary, [] { deleteTree(classKey()); }, [] { deleteTree(progId); }});
 }
 
 } // namespace bz::com

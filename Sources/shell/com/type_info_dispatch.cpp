@@ -2,6 +2,7 @@
 
 #include "host/com/variant_conversion.h"
 #include "runtime/com/bstr.h"
+#include "runtime/com/dispatch_params.h"
 #include "runtime/com/hresult_error.h"
 #include "runtime/com/type_descriptions.h"
 #include "runtime/com/unique_variant.h"
@@ -101,13 +102,6 @@ HRESULT makeTemporaries(const MemberDescription& member, DISPPARAMS& params,
         temporaries.pointerArgs[i] = &temporaries.pointers[i];
     }
     return S_OK;
-}
-
-// Whether the arguments are where the counts announce them, named ones among them.
-bool wellFormed(const DISPPARAMS* params) {
-    return params && params->cNamedArgs <= params->cArgs &&
-           (params->cArgs == 0 || params->rgvarg) &&
-           (params->cNamedArgs == 0 || params->rgdispidNamedArgs);
 }
 
 // Calls the member through its vtable entry with pointers to the temporaries: its HRESULT.
