@@ -6,10 +6,12 @@
 #include "runtime/com/com_object.h"
 #include "runtime/com/dispatch_params.h"
 #include "runtime/com/hresult_error.h"
+#include "runtime/com/spare_storage.h"
 #include "runtime/com/unique_variant.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
 
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -21,6 +23,9 @@ namespace {
 // Answered only by HostDispatch, to find the host object behind a COM face.
 constexpr GUID IID_HostDispatch{
     0x6c1f3a52, 0x2b7e, 0x4d0c, {0x9a, 0x41, 0x17, 0x5e, 0x88, 0x30, 0xb2, 0x6d}};
+
+// The most arguments a host member takes here; the component passes at most three.
+constexpr UINT maxArguments = 8;
 
 // Dispatch ids from here up stand for names; lower ones are the host's published numbers.
 constexpr DISPID firstNameId = 0x10000;
@@ -38,6 +43,11 @@ InvokeKind kindOf(WORD flags) {
 class HostDispatch final : public ComObject<HostDispatch, IDispatch> {
   public:
     explicit HostDispatch(ObjectRef object) : object_(std::move(object)) {}
+
+    // Faces come from storage that released ones leave behind: the objects the host hands out
+    // week by week get theirs without a heap allocation.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory, std::size_t size) noexcept;
 
     Object& object() const { return *object_; }
 
@@ -114,6 +124,17 @@ class HostDispatch final : public ComObject<HostDispatch, IDispatch> {
     std::vector<std::u16string> names_;
 };
 
+constinit SpareStorage<sizeof(HostDispatch)> spareFaces;
+const CloseAtUnload closeSpareFaces(spareFaces);
+
+void* HostDispatch::operator new(std::size_t size) {
+    return spareFaces.take(size);
+}
+
+void HostDispatch::operator delete(void* memory, std::size_t size) noexcept {
+    spareFaces.give(memory, size);
+}
+
 // One argument as the host object receives it, with storage for by-reference values.
 struct ReceivedArgument {
     Variant value;
@@ -165,32 +186,36 @@ void writeBack(VARIANT& target, const ReceivedArgument& storage) {
 
 // Runs inside Invoke's error boundary: whatever it throws comes back as an HRESULT.
 HRESULT HostDispatch::invoke(DISPID member, WORD flags, DISPPARAMS& params, VARIANT* result) {
+    const UINT count = params.cArgs;
+    if (count > maxArguments)
+        throw AutomationError(DISP_E_BADPARAMCOUNT, {}, {});
     // Parameter order: positional arguments (stored last first), then the named ones, then a
     // property's assigned value.
-    const UINT count = params.cArgs;
-    std::vector<UINT> order;
+    std::array<UINT, maxArguments> order;
+    UINT ordered = 0;
     for (UINT k = count; k-- > params.cNamedArgs;)
-        order.push_back(k);
-    std::vector<std::u16string> names;
+        order[ordered++] = k;
+    std::vector<std::u16string> names; // empty, and so never allocated, without named arguments
     UINT putValue = count;
     for (UINT k = 0; k < params.cNamedArgs; ++k) {
         if (params.rgdispidNamedArgs[k] == DISPID_PROPERTYPUT) {
             putValue = k;
             continue;
         }
-        order.push_back(k);
+        order[ordered++] = k;
         names.push_back(argumentName(params.rgdispidNamedArgs[k]));
     }
     if (putValue != count)
-        order.push_back(putValue);
+        order[ordered++] = putValue;
 
-    std::vector<ReceivedArgument> storage(count);
-    std::vector<Argument> args;
-    for (UINT k : order)
-        args.push_back(receive(params.rgvarg[k], storage[k]));
-    const Variant value = object_->invoke(memberOf(member), kindOf(flags), args, names);
-    for (UINT k : order)
-        writeBack(params.rgvarg[k], storage[k]);
+    std::array<ReceivedArgument, maxArguments> storage;
+    std::array<Argument, maxArguments> args;
+    for (UINT i = 0; i < ordered; ++i)
+        args[i] = receive(params.rgvarg[order[i]], storage[order[i]]);
+    const Variant value = object_->invoke(memberOf(member), kindOf(flags),
+                                          std::span<const Argument>(args.data(), ordered), names);
+    for (UINT i = 0; i < ordered; ++i)
+        writeBack(params.rgvarg[order[i]], storage[order[i]]);
     if (result)
         hostToVariant(value, *result);
     return S_OK;

@@ -3,6 +3,7 @@
 #include "runtime/com/bstr.h"
 #include "runtime/com/guid.h"
 #include "runtime/com/hresult_error.h"
+#include "runtime/com/spare_storage.h"
 #include "runtime/com/unique_variant.h"
 #include "runtime/error.h"
 #include "variant_conversion.h"
@@ -132,49 +133,10 @@ class ArgumentLayout {
     std::vector<DISPID> namedIds_;
 };
 
-// The storage of released adapters, kept for the next ones: the reads and queries made week by
-// week wrap their objects without a heap allocation. Shared by every thread, without a lock. It
-// keeps blocks of one size only, and once closed, as the module unloads, it keeps nothing: an
-// adapter released later frees its own storage.
-template <std::size_t blockSize> class SpareStorage {
-  public:
-    // Storage of `size` bytes, kept or new.
-    void* take(std::size_t size) {
-        if (size == blockSize)
-            for (auto& slot : slots_)
-                if (slot.load(std::memory_order_relaxed))
-                    if (void* memory = slot.exchange(nullptr, std::memory_order_acquire))
-                        return memory;
-        return ::operator new(size);
-    }
-    void give(void* memory, std::size_t size) noexcept {
-        if (size == blockSize && !closed_.load(std::memory_order_acquire))
-            for (auto& slot : slots_) {
-                void* empty = nullptr;
-                if (!slot.load(std::memory_order_relaxed) &&
-                    slot.compare_exchange_strong(empty, memory, std::memory_order_release))
-                    return;
-            }
-        ::operator delete(memory);
-    }
-    // Frees what is kept and keeps nothing more.
-    void close() noexcept {
-        closed_.store(true, std::memory_order_release);
-        for (auto& slot : slots_)
-            ::operator delete(slot.exchange(nullptr));
-    }
-
-  private:
-    std::array<std::atomic<void*>, 8> slots_{};
-    std::atomic<bool> closed_{false};
-};
-
-// The storage outlives every static destructor, its own closer's included, so an adapter
-// released during unloading still finds it.
+// Released adapters leave their storage for the next ones: the reads and queries made week by
+// week wrap their objects without a heap allocation.
 constinit SpareStorage<sizeof(DispatchObject)> spareAdapters;
-struct CloseSpareAdapters {
-    ~CloseSpareAdapters() { spareAdapters.close(); }
-} closeSpareAdapters;
+const CloseAtUnload closeSpareAdapters(spareAdapters);
 
 } // namespace
 
