@@ -2,9 +2,9 @@
 // lines), once per output. Each run is a child process of its own, so that its peak memory is
 // its own; prints the wall time, the peak memory (peak_MB), the output's size (output_MB) and
 // its line count (output_lines), and the processor time of the run (cpu_s) and per line of the
-// patterns file (cpu_us_per_line), steadier than the wall time on a shared machine. The comparisons of that year with the next night's, 1% of its
-// rules changed, also print how many resources they list (listed) and whether those are exactly
-// the resources whose rules changed (exact).
+// patterns file (cpu_us_per_line), steadier than the wall time on a shared machine. The comparisons
+// of that year with the next night's, 1% of its rules changed, also print how many resources they
+// list (listed) and whether those are exactly the resources whose rules changed (exact).
 
 #include "college_year_files.h"
 #include "preview.h"
