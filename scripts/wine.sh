@@ -54,7 +54,7 @@ bz_probe_32bit_execution() {
     if [ "${BZ_ASSUME_NO_32BIT:-}" = 1 ]; then
         bz_no_32bit_reason="BZ_ASSUME_NO_32BIT=1 is set"
     elif bz_i386_emulation_registered && [ "${BZ_NO_EMULATION:-}" = 1 ]; then
-        bz_no_32bit_reason="they run here only under emulation, and BZ_NO_EMULATION=1 is set"
+        bz_no_32bit_reason="only emulated ones, and BZ_NO_EMULATION=1 refuses emulation"
     elif ! output=$("$loader" --version 2>&1); then
         bz_no_32bit_reason="$loader --version: ${output:-no output}; not emulated: $(
             bz_why_no_i386_emulation)"
