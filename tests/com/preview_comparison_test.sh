@@ -6,10 +6,12 @@
 # time separator, "0/1", grouping characters after the decimal one), and the examples meet none
 # of those in en-GB, so any difference is a fault. The same again on a file whose name and
 # contents are not ASCII.
-# Usage: preview_comparison_test.sh <wine> <bz-preview.exe> <Linux bz-preview> <DLL> <source dir>
+# Usage: preview_comparison_test.sh <wine> <winepath loader> <bz-preview.exe> <Linux bz-preview>
+#          <DLL> <source dir>
 set -euo pipefail
-wine=$1 windows=$2 linux=$3 dll=$4
-cd "$5" # both read examples/..., so that their report lines name the same files
+wine=$1 winepath_loader=$2 windows=$3 linux=$4
+dll=$("$winepath_loader" winepath -w "$5")
+cd "$6" # both read examples/..., so that their report lines name the same files
 if [ ! -x "$linux" ]; then
     echo "no Linux previewer at $linux: build it with the native preset first" >&2
     exit 1
@@ -31,7 +33,7 @@ compare() {
     linux_status=$(status "$linux" "$@" --output "$out/linux.json")
     for how in registry dll; do
         extra=()
-        [ "$how" = registry ] || extra=(--dll "$("$wine" winepath -w "$dll")")
+        [ "$how" = registry ] || extra=(--dll "$dll")
         windows_status=$(status env LC_ALL=en_GB.UTF-8 LOCPATH="$out/locales" "$wine" \
             "$windows" "$@" "${extra[@]}" --output "$out/$how.json")
         if [ "$windows_status" != "$linux_status" ]; then

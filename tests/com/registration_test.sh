@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # regsvr32 registers the component and unregisters exactly what it wrote; the stand-in host
 # libraries' registrations of ITembraLinkHelper and the transfer interface are never touched.
-# Usage: registration_test.sh <wine loader> <Brenik_Zefa.dll>
+# Usage: registration_test.sh <wine loader> <winepath loader> <Brenik_Zefa.dll>
 #   (inside a Wine prefix with the stand-ins registered)
 set -euo pipefail
 
-wine=$1
-dll=$("$wine" winepath -w "$2")
+wine=$1 winepath_loader=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/registry.sh"
+dll=$(winepath -w "$3")
 
 classes before
 "$wine" regsvr32 /s "$dll" || fail "regsvr32 exited with $?"
