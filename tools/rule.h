@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <string>
-#include <variant>
 
 namespace bz::preview {
 
@@ -14,9 +13,6 @@ struct Rule {
     PatternFields fields;
     PatternRule values;
 };
-
-// A pattern converted as the component converts it: its rule, or the part that failed.
-using ConvertedPattern = std::variant<PatternRule, PatternFailure>;
 
 // How the views name each part of a pattern: "first date" .. "end time", "pattern" for the whole.
 inline std::string fieldName(PatternField field) {

@@ -21,10 +21,10 @@ void ZEFA_LHF_SetAvailabilityByString(const Conversion& conversion, std::u16stri
             raise(ErrorNumber::TypeMismatch);
         ApplyAvailabilityPattern(conversion, resource, strPattern);
     } catch (const AutomationError&) {
-        // Without a resource the line cannot name it: reading its name raises error 91, which
-        // fails the call. The report changes only once the whole line is built.
         // The pieces in their order: the report, the name, then the stage, which a pattern the
-        // host sends from inside the name's read may have changed.
+        // host sends from inside the name's read may have changed. Without a resource, reading
+        // its name raises error 91, which fails the call; the report changes only once the whole
+        // line is built.
         std::u16string line = strErrors;
         line += u"\r\n";
         const std::u16string name = toString(

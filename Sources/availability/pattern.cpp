@@ -53,9 +53,8 @@ PatternRule convertFields(const Locale& locale, RememberedConversions& remembere
 
 } // namespace
 
-std::variant<PatternRule, PatternFailure> ConvertPattern(const Locale& locale,
-                                                         RememberedConversions& remembered,
-                                                         const std::u16string& pattern) {
+ConvertedPattern ConvertPattern(const Locale& locale, RememberedConversions& remembered,
+                                const std::u16string& pattern) {
     PatternFields fields;
     try {
         fields = SplitPattern(pattern);

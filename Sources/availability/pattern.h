@@ -53,11 +53,13 @@ struct PatternFailure {
     AutomationError error;
 };
 
+// A pattern converted: its rule, or the part that failed.
+using ConvertedPattern = std::variant<PatternRule, PatternFailure>;
+
 // Splits the pattern and converts its first five fields in the pattern's order (field 5 is never
 // read), through `remembered`: the rule, or the first failure.
-std::variant<PatternRule, PatternFailure> ConvertPattern(const Locale& locale,
-                                                         RememberedConversions& remembered,
-                                                         const std::u16string& pattern);
+ConvertedPattern ConvertPattern(const Locale& locale, RememberedConversions& remembered,
+                                const std::u16string& pattern);
 
 // Converts the pattern's first five fields and writes the rule into the resource; a failure is
 // raised as its run-time error before the resource is touched.
